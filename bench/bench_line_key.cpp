@@ -1,0 +1,88 @@
+// Times one key press through the real line drill window (offscreen), for a
+// 1 KB and a 1 MB sample. The cost of a key must not grow with the sample.
+#include "base/CodePage.h"
+#include "drills/line.h"
+#include "drills/stopw.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTextEdit>
+
+#include <chrono>
+#include <cstdio>
+#include <random>
+
+namespace {
+
+class TFmBenchLine : public TFmLinePractice
+{
+public:
+    TFmBenchLine(const TCodePage& codePage, std::string sample)
+        : TFmLinePractice(codePage), sample_(std::move(sample))
+    {
+    }
+    void NextLine() override
+    {
+        SetSample(sample_);
+        Engine.SampleLength = static_cast<int>(sample_.size());
+        Engine.WordCount = 1;
+        Engine.Position = 1;
+        DrillStopwatch().SetElapsed(0);
+        ResetDisplay();
+    }
+    void Start() { NextLine(); }
+
+private:
+    std::string sample_;
+};
+
+std::string MakeSample(std::size_t size)
+{
+    std::mt19937 random(42);
+    std::string text;
+    while (text.size() < size) {
+        const int word = 2 + static_cast<int>(random() % 7);
+        for (int i = 0; i < word; ++i)
+            text += static_cast<char>('a' + random() % 26);
+        text += ' ';
+    }
+    text.resize(size);
+    return text;
+}
+
+double MicrosecondsPerKey(const TCodePage& codePage, std::size_t size, int keys)
+{
+    const std::string sample = MakeSample(size);
+    auto form = TFmLinePractice::Create<TFmBenchLine>(codePage, sample);
+    form->Engine.HighlightFlag = true;
+    form->Start();
+    form->show();
+    QApplication::processEvents();
+
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < keys; ++i) {
+        const QString text(QChar(sample[static_cast<std::size_t>(i)]));
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
+        QApplication::sendEvent(form->InputEdit, &press);
+        QApplication::processEvents();
+    }
+    const auto stop = std::chrono::steady_clock::now();
+    return std::chrono::duration<double, std::micro>(stop - start).count() / keys;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const TCodePage codePage;
+    const int keys = 1000;
+    MicrosecondsPerKey(codePage, 1024, 100); // warm up fonts and caches
+    const double small = MicrosecondsPerKey(codePage, 1024, keys);
+    const double large = MicrosecondsPerKey(codePage, 1024 * 1024, keys);
+    std::printf("key press, 1 KB sample: %.1f us\n", small);
+    std::printf("key press, 1 MB sample: %.1f us\n", large);
+    std::printf("ratio 1 MB / 1 KB: %.2f\n", large / small);
+    return 0;
+}

@@ -1,0 +1,26 @@
+#include "app/Application.h"
+
+#include "base/MessageBoxes.h"
+#include "base/Translate.h"
+
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    setApplicationName(QStringLiteral("tapwren"));
+}
+
+bool TApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        ShowException(error);
+    } catch (...) {
+        ShowException(std::runtime_error(_("An unexpected error occurred.")));
+    }
+    return false;
+}
+
+void TApplication::ShowException(const std::exception& error)
+{
+    TMessageBoxes::Error(activeWindow(), QString::fromUtf8(error.what()));
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QApplication>
+
+#include <exception>
+
+// The application object. An error that no handler catches ends up in its
+// general error report: an error box with the message, and the program goes
+// on with the next event.
+class TApplication : public QApplication
+{
+    Q_OBJECT
+public:
+    TApplication(int& argc, char** argv);
+
+    bool notify(QObject* receiver, QEvent* event) override;
+
+    // Shows the message of an error in an error box.
+    static void ShowException(const std::exception& error);
+};

@@ -1,0 +1,102 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+// An integer as INI files and the profile store write it: optional leading
+// blanks, an optional sign, then decimal digits, or hexadecimal digits after
+// "$", "x", "X", "0x" or "0X". Decimal must fit 32 signed bits; hexadecimal
+// may use all 32 bits ("$FFFFFFFF" is -1). Anything else is nullopt.
+std::optional<std::int32_t> ParseInteger(std::string_view text);
+
+// ParseInteger, or TError "'%s' is not a valid integer value".
+std::int32_t StrToInt(const std::string& text);
+
+using TKeyValue = std::pair<std::string, std::string>;
+
+// One INI file held in memory line by line. Lines that no change touches keep
+// every byte, their line end included (CR LF, LF or CR).
+class TIniDocument
+{
+public:
+    TIniDocument() = default;
+    explicit TIniDocument(std::string_view content);
+
+    std::string Content() const;
+
+    // Sections and keys match without regard to (ASCII) case; the first of
+    // duplicates wins.
+    bool SectionExists(std::string_view section) const;
+    std::optional<std::string> Value(std::string_view section, std::string_view key) const;
+    std::vector<std::string> Sections() const;
+    std::vector<TKeyValue> SectionValues(std::string_view section) const;
+
+    // Replaces the value in place, or appends the key at the end of its
+    // section, or appends the section at the end of the document.
+    void SetValue(std::string_view section, std::string_view key, std::string_view value);
+    void EraseSection(std::string_view section);
+
+private:
+    struct Line
+    {
+        std::string text;
+        std::string end; // the line's own terminator, empty for a last line without one
+    };
+    std::vector<Line> lines_;
+    std::string newLine_ = "\n";
+
+    // Index range [first, last) of a section's lines after its header.
+    struct Range
+    {
+        std::size_t header, first, last;
+    };
+    std::optional<Range> Find(std::string_view section) const;
+};
+
+// An INI file on disk, worked on by name: every read reads the file, every
+// write is seen by the next read. Reading a missing file, section or key
+// gives the caller's default and creates nothing.
+//
+// A write replaces the file atomically (temporary file in the same folder,
+// flushed, renamed over it) under an exclusive lock of the folder, so a
+// crash never leaves a half-written file and two programs writing at once
+// never lose each other's changes. A failed write leaves the old file as it
+// was and throws TError "Unable to write to %s".
+class TIniFile
+{
+public:
+    explicit TIniFile(std::string path) : path_(std::move(path)) {}
+    const std::string& FileName() const { return path_; }
+
+    std::string ReadString(std::string_view section, std::string_view key,
+                           std::string_view def) const;
+    // An empty, malformed or out-of-range value gives the default.
+    std::int32_t ReadInteger(std::string_view section, std::string_view key,
+                             std::int32_t def) const;
+    // An integer read with default 1 or 0; true when non-zero.
+    bool ReadBool(std::string_view section, std::string_view key, bool def) const;
+    bool SectionExists(std::string_view section) const;
+    std::vector<std::string> ReadSections() const;
+    std::vector<TKeyValue> ReadSectionValues(std::string_view section) const;
+
+    void WriteString(std::string_view section, std::string_view key, std::string_view value);
+    void WriteInteger(std::string_view section, std::string_view key, std::int32_t value);
+    void WriteBool(std::string_view section, std::string_view key, bool value);
+    void EraseSection(std::string_view section);
+
+    // One read-modify-write: the file is re-read under the lock, changed by
+    // edit and written once.
+    void Update(const std::function<void(TIniDocument&)>& edit);
+
+    // The whole file as a document; an empty one when the file is missing.
+    // Throws TError when the file exists but cannot be read.
+    TIniDocument Read() const;
+
+private:
+    std::string path_;
+};

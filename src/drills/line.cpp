@@ -1,0 +1,408 @@
+#include "drills/line.h"
+
+#include "base/CodePage.h"
+#include "base/Errors.h"
+#include "base/MessageBoxes.h"
+#include "base/QtBridge.h"
+#include "base/Translate.h"
+#include "drills/LineGuidance.h"
+#include "drills/stopw.h"
+
+#include <QFrame>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+constexpr TColor RightColor = clNavy;
+constexpr TColor WrongColor = clRed;
+
+constexpr int DesignClientWidth = 592;
+constexpr int DesignClientHeight = 230;
+constexpr int StatusBarHeight = 26;
+
+QFont CourierNew(int pixelSize, bool bold = false)
+{
+    QFont font(QStringLiteral("Courier New"));
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}
+
+QTextEdit* MakeTextBox(QWidget* parent, const char* name)
+{
+    auto* box = new QTextEdit(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setAcceptRichText(false);
+    box->setAcceptDrops(false);
+    box->setUndoRedoEnabled(false);
+    box->setContextMenuPolicy(Qt::NoContextMenu);
+    box->setFont(CourierNew(11));
+    return box;
+}
+
+} // namespace
+
+TFmLinePractice::TFmLinePractice(const TCodePage& codePage, QWidget* parent)
+    : QDialog(parent), Engine(*this, DrillStopwatch()), CodePage(codePage),
+      noGuidance_(std::make_unique<TNoGuidance>()), guidance_(noGuidance_.get())
+{
+    setObjectName(QStringLiteral("FmLinePractice"));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    setFont(CourierNew(11));
+    setAutoFillBackground(true);
+    SetBackColor(clMoneyGreen);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFrameStyle(QFrame::Box | QFrame::Plain);
+    Panel1->setLineWidth(1);
+    layout->addWidget(Panel1, 1);
+
+    SampleEdit = MakeTextBox(Panel1, "SampleEdit");
+    SampleEdit->setGeometry(4, 4, 577, 80);
+    SampleEdit->setFrameStyle(QFrame::NoFrame);
+    SampleEdit->setReadOnly(true);
+    SampleEdit->setTextInteractionFlags(Qt::NoTextInteraction);
+    // The highlight of the next character shows while the focus is elsewhere.
+    QPalette samplePalette = SampleEdit->palette();
+    samplePalette.setColor(QPalette::Inactive, QPalette::Highlight,
+                           samplePalette.color(QPalette::Active, QPalette::Highlight));
+    samplePalette.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                           samplePalette.color(QPalette::Active, QPalette::HighlightedText));
+    SampleEdit->setPalette(samplePalette);
+    SampleEdit->installEventFilter(this);
+
+    LbMark = new QLabel(QStringLiteral("V"), Panel1);
+    LbMark->setObjectName(QStringLiteral("LbMark"));
+    LbMark->setFont(CourierNew(21, true));
+    LbMark->move(4, 90);
+    LbMark->hide();
+
+    InputEdit = MakeTextBox(Panel1, "InputEdit");
+    InputEdit->setGeometry(3, 115, 581, 80);
+    InputEdit->setAttribute(Qt::WA_InputMethodEnabled, false);
+    QPalette inputPalette = InputEdit->palette();
+    inputPalette.setColor(QPalette::Base, ToQColor(clInfoBk));
+    inputPalette.setColor(QPalette::Text, ToQColor(clNavy));
+    InputEdit->setPalette(inputPalette);
+    InputEdit->installEventFilter(this);
+
+    SBHelp = new QStatusBar(this);
+    SBHelp->setObjectName(QStringLiteral("SBHelp"));
+    SBHelp->setSizeGripEnabled(false);
+    SBHelp->setFixedHeight(StatusBarHeight);
+    layout->addWidget(SBHelp);
+
+    resize(DesignClientWidth, DesignClientHeight);
+    InputEdit->setFocus();
+}
+
+TFmLinePractice::~TFmLinePractice() = default;
+
+void TFmLinePractice::FormCreate()
+{
+    setWindowTitle(QString::fromUtf8(_("Line Practice")));
+    PlaceWindow();
+    Engine.LineResult = TLineResult::None;
+    SetSample({});
+    Engine.SampleLength = 0;
+    Engine.PracticeTime = 0;
+    Engine.Timing = false;
+    Engine.EndOfLine = false;
+    Engine.Passed = true;
+    Engine.Guidance = true;
+    Engine.EnterEndsLine = true;
+}
+
+void TFmLinePractice::PlaceWindow()
+{
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const int w = screen.width() * 90 / 100;
+    const int h = screen.height();
+    setGeometry((screen.width() - w) / 2, h <= 640 ? 20 : h / 8, w, DesignClientHeight);
+    SampleEdit->resize(w - 15, SampleEdit->height());
+    InputEdit->resize(w - 11, InputEdit->height());
+}
+
+void TFmLinePractice::SetGuidanceWindows(TDrillGuidance* guidance)
+{
+    guidance_ = guidance != nullptr ? guidance : noGuidance_.get();
+}
+
+void TFmLinePractice::SetSample(const std::string& text)
+{
+    lineBreaks_.clear();
+    for (std::size_t i = 0; i + 1 < text.size(); ++i)
+        if (text[i] == '\r' && text[i + 1] == '\n')
+            lineBreaks_.push_back(static_cast<int>(i));
+    QString shown = ToQString(text, CodePage);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    SampleEdit->setPlainText(shown);
+    Engine.SetSample(text);
+}
+
+int TFmLinePractice::DocumentPosition(int index) const
+{
+    const auto before = std::lower_bound(lineBreaks_.begin(), lineBreaks_.end(), index);
+    return index - static_cast<int>(before - lineBreaks_.begin());
+}
+
+void TFmLinePractice::FontToAttributes(const QFont& font, const QColor& color,
+                                       QTextCharFormat& style)
+{
+    style.setFont(font, QTextCharFormat::FontPropertiesAll);
+    style.setForeground(color);
+}
+
+void TFmLinePractice::SetPracticeFont(const QFont& font, const QColor& color)
+{
+    practiceColor_ = color;
+    SampleEdit->setFont(font);
+    InputEdit->setFont(font);
+    QTextCharFormat style;
+    FontToAttributes(font, color, style);
+    SampleEdit->setCurrentCharFormat(style);
+    InputEdit->setCurrentCharFormat(style);
+    QTextCursor all(InputEdit->document());
+    all.select(QTextCursor::Document);
+    all.setCharFormat(style);
+}
+
+void TFmLinePractice::SetBackColor(TColor color)
+{
+    QPalette p = palette();
+    p.setColor(QPalette::Window, ToQColor(color));
+    setPalette(p);
+}
+
+void TFmLinePractice::ResetDisplay()
+{
+    SampleEdit->setEnabled(false);
+    QTextCharFormat style;
+    FontToAttributes(SampleEdit->font(), practiceColor_, style);
+    QTextCursor sample(SampleEdit->document());
+    sample.select(QTextCursor::Document);
+    sample.setCharFormat(style);
+    QTextCursor input(InputEdit->document());
+    input.select(QTextCursor::Document);
+    input.setCharFormat(style);
+    SampleEdit->setEnabled(true);
+    QTextCursor collapsed = SampleEdit->textCursor();
+    collapsed.clearSelection();
+    collapsed.movePosition(QTextCursor::Start);
+    SampleEdit->setTextCursor(collapsed);
+    InputEdit->clear();
+    InputEdit->setCurrentCharFormat(style);
+}
+
+void TFmLinePractice::ShowNextKey(unsigned char ch)
+{
+    ShowFinger(guidance_->ShowKey(ch));
+}
+
+void TFmLinePractice::ShowFinger(int f)
+{
+    if (Engine.Guidance)
+        guidance_->ShowFinger(f);
+}
+
+void TFmLinePractice::ShowGuidance()
+{
+    if (!Engine.Guidance)
+        return;
+    const QRect frame = frameGeometry();
+    guidance_->Show(frame.left(), frame.top(), frame.width(), frame.height());
+    if (!Engine.Sample().empty())
+        ShowNextKey(Engine.At(Engine.Position));
+}
+
+void TFmLinePractice::MarkInput(TColor color)
+{
+    QTextCharFormat style = SampleEdit->textCursor().charFormat();
+    style.setForeground(ToQColor(color));
+    InputEdit->setCurrentCharFormat(style);
+}
+
+void TFmLinePractice::MarkRight()
+{
+    MarkInput(RightColor);
+}
+
+void TFmLinePractice::MarkWrong()
+{
+    MarkInput(WrongColor);
+}
+
+void TFmLinePractice::MoveCaretToEnd()
+{
+    InputEdit->moveCursor(QTextCursor::End);
+}
+
+void TFmLinePractice::ShowTimingMark(bool visible)
+{
+    LbMark->setVisible(visible);
+}
+
+void TFmLinePractice::HighlightSample(int start)
+{
+    const int count = SampleEdit->document()->characterCount() - 1;
+    const int from = std::min(DocumentPosition(start), count);
+    QTextCursor cursor(SampleEdit->document());
+    cursor.setPosition(from);
+    cursor.setPosition(std::min(from + 1, count), QTextCursor::KeepAnchor);
+    SampleEdit->setTextCursor(cursor);
+}
+
+void TFmLinePractice::ShowStatistics(const TLineStatistics& stats)
+{
+    const QString text = QString::fromUtf8(Format(_("Keys/Min: %d   Accuracy: %d%%   WPM: %d"),
+                                                  stats.KeysPerMinute, stats.Accuracy,
+                                                  stats.WordsPerMinute));
+    SBHelp->showMessage(text);
+    if (Engine.PopupStatistics)
+        TMessageBoxes::Information(this, text);
+    if (stats.TooFast)
+        TMessageBoxes::Warning(this,
+                               QString::fromUtf8(_("Can you really type so fast?  Do be patient.")));
+}
+
+void TFmLinePractice::CloseWindow()
+{
+    reject();
+}
+
+void TFmLinePractice::WrongKey()
+{
+    if (OnWrongKey)
+        OnWrongKey(*this);
+}
+
+void TFmLinePractice::LineDone()
+{
+    if (OnLineDone)
+        OnLineDone(*this);
+}
+
+void TFmLinePractice::InputEditKeyDown(int& key, Qt::KeyboardModifiers)
+{
+    switch (key) {
+    case Qt::Key_Home:
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+    case Qt::Key_Insert:
+    case Qt::Key_Delete:
+        key = 0;
+        break;
+    default:
+        break;
+    }
+}
+
+void TFmLinePractice::InputEditKeyPress(int k, char32_t typed)
+{
+    const TKeyVerdict verdict = Engine.KeyPress(k);
+    if (!verdict.GoesOn)
+        return;
+    switch (verdict.Key) {
+    case KeyBackspace:
+        InputEdit->textCursor().deletePreviousChar();
+        break;
+    case KeyEnter:
+        InputEdit->insertPlainText(QStringLiteral("\n"));
+        break;
+    case 0:
+    case KeyEscape:
+        break;
+    case KeyUnmappable:
+        InputEdit->insertPlainText(QString::fromUcs4(&typed, 1));
+        break;
+    default:
+        InputEdit->insertPlainText(ToQString(std::string(1, static_cast<char>(verdict.Key)),
+                                             CodePage));
+        break;
+    }
+}
+
+void TFmLinePractice::HandleKey(QKeyEvent* event)
+{
+    int key = event->key();
+    InputEditKeyDown(key, event->modifiers());
+    if (key == 0)
+        return;
+    switch (key) {
+    case Qt::Key_Backspace:
+        InputEditKeyPress(KeyBackspace, U'\b');
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        InputEditKeyPress(KeyEnter, U'\r');
+        return;
+    case Qt::Key_Escape:
+        InputEditKeyPress(KeyEscape, U'\x1b');
+        return;
+    default:
+        break;
+    }
+    for (const char32_t ch : event->text().toUcs4())
+        InputEditKeyPress(CharacterCode(ch, CodePage), ch);
+}
+
+bool TFmLinePractice::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == SampleEdit && event->type() == QEvent::FocusIn) {
+        InputEdit->setFocus(); // SampleEditEnter: nobody types into the sample
+        return false;
+    }
+    if (watched != InputEdit)
+        return QDialog::eventFilter(watched, event);
+    if (event->type() == QEvent::ShortcutOverride) {
+        event->accept(); // every key belongs to the drill, not to a shortcut
+        return true;
+    }
+    if (event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+
+    auto* keyEvent = static_cast<QKeyEvent*>(event);
+    switch (keyEvent->key()) {
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        return false; // moves the caret, changes no text
+    default:
+        HandleKey(keyEvent);
+        return true;
+    }
+}
+
+void TFmLinePractice::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    QPalette markPalette = LbMark->palette();
+    const TColor back = FromQColor(palette().color(QPalette::Window));
+    markPalette.setColor(QPalette::WindowText, ToQColor(ContrastColor(back)));
+    LbMark->setPalette(markPalette);
+    ShowGuidance();
+    Engine.Passed = true;
+}
+
+void TFmLinePractice::hideEvent(QHideEvent* event)
+{
+    guidance_->Hide();
+    QDialog::hideEvent(event);
+}
