@@ -16,7 +16,8 @@ constexpr int KeyUnmappable = 256;
 constexpr unsigned char CharCR = 13;
 constexpr unsigned char CharLF = 10;
 
-enum class TLineResult : std::uint8_t {
+enum class TLineResult : std::uint8_t
+{
     Completed = 0,  // every character typed, then one more key
     Cancelled = 1,  // Esc
     EndedEarly = 2, // Enter in line mode
@@ -46,7 +47,9 @@ public:
 
     virtual void MoveCaretToEnd() = 0;
     virtual void ShowTimingMark(bool visible) = 0;
-    virtual void HighlightSample(int start) = 0; // 0-based, length 1
+    // Selects one character, start counted from 0; start = the sample's length
+    // selects nothing, which removes the highlight.
+    virtual void HighlightSample(int start) = 0;
     virtual void ShowStatistics(const TLineStatistics& stats) = 0;
     virtual void CloseWindow() = 0;
 
@@ -58,12 +61,18 @@ public:
 struct TKeyVerdict
 {
     bool GoesOn = false; // the input box receives it (Backspace deletes)
-    int Key = 0;         // the character it receives (a space for a line break becomes CR)
+    // The character it receives: a space for a line break becomes CR; for
+    // KeyUnmappable the window inserts what was typed.
+    int Key = 0;
+
+    bool operator==(const TKeyVerdict&) const = default;
 };
 
 // Judges typed characters against a sample, keeps the per-position marks and
 // times the line. The sample is the engine's own copy, indexed from 1, so a
-// key costs the same whatever the sample's length.
+// key costs the same whatever the sample's length. Drills set SampleLength and
+// Position themselves; values that do not fit the sample are tolerated: a
+// position outside it reads as 0, matches no key and keeps no mark.
 class TLineEngine
 {
 public:
@@ -79,8 +88,10 @@ public:
     // not reach the fresh line's input box.
     TKeyVerdict KeyPress(int k);
 
-    // Statistics of a completed line; shown through the host.
+    // Statistics of a completed line, shown through the host; decides Passed.
     void ShowStatistics();
+    // Keys and words per minute of LineTime, accuracy of ErrorCount, all of
+    // SampleLength; zero when SampleLength is not positive.
     TLineStatistics Statistics() const;
 
     std::vector<bool> Marks;
@@ -100,6 +111,9 @@ public:
     bool PopupStatistics = false;
 
 private:
+    unsigned char Next() const;
+    void SetMark(int i, bool right);
+    int CountErrors() const;
     void StartTiming();
     void EndLine(int k);
 

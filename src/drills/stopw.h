@@ -2,13 +2,15 @@
 
 #include <cstdint>
 #include <functional>
+#include <utility>
 
 // Milliseconds since local midnight, 0 .. 86,399,999.
 using TTimeOfDayClock = std::function<std::int32_t()>;
 std::int32_t LocalTimeOfDayMs();
 
 // Measures intervals in milliseconds on the local time of day. Elapsed never
-// reads below 25 ms, which keeps every division by it safe.
+// reads below 25 ms, which keeps every division by it safe. An interval that
+// crosses midnight is measured across it; a clock set back counts as no time.
 class stopwatch
 {
 public:

@@ -3,6 +3,7 @@
 #include "drills/line.h"
 #include "drills/stopw.h"
 
+#include <QLabel>
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QTextEdit>
