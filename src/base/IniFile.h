@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -19,7 +20,7 @@ std::int32_t StrToInt(const std::string& text);
 
 using TKeyValue = std::pair<std::string, std::string>;
 
-// One INI file held in memory line by line. Lines that no change touches keep
+// One INI file held in memory. Lines that no change touches keep
 // every byte, their line end included (CR LF, LF or CR).
 class TIniDocument
 {
@@ -37,25 +38,39 @@ public:
     std::vector<TKeyValue> SectionValues(std::string_view section) const;
 
     // Replaces the value in place, or appends the key at the end of its
-    // section, or appends the section at the end of the document.
+    // section, or appends the section at the end of the document. Throws
+    // TError for a name or value the format cannot hold (a section name with
+    // "]", a key with "=" or starting with "[", ";" or "#", an empty key, a
+    // line break anywhere), which would otherwise read back as other lines.
     void SetValue(std::string_view section, std::string_view key, std::string_view value);
+    // Removes the header and lines of every section of that name, so that no
+    // later duplicate takes its place.
     void EraseSection(std::string_view section);
 
 private:
-    struct Line
+    // The lines before the first header, or a section from its header on.
+    // Until a change touches it, it is a range of the text the document was
+    // read from, so that a large file costs only a scan for its headers; a
+    // change splits it into lines of its own.
+    struct Section
     {
-        std::string text;
-        std::string end; // the line's own terminator, empty for a last line without one
+        std::string name;   // as written between the brackets, trimmed
+        std::string folded; // name in ASCII lower case
+        std::size_t begin = 0, end = 0;
+        bool split = false;
+        std::vector<std::string> lines; // each with its own terminator, once split
     };
-    std::vector<Line> lines_;
+    std::string source_;
+    std::vector<Section> sections_ = std::vector<Section>(1); // [0]: lines before any header
+    // Folded name to the first section of that name.
+    std::unordered_map<std::string, std::size_t> index_;
     std::string newLine_ = "\n";
 
-    // Index range [first, last) of a section's lines after its header.
-    struct Range
-    {
-        std::size_t header, first, last;
-    };
-    std::optional<Range> Find(std::string_view section) const;
+    const Section* Find(std::string_view section) const;
+    std::vector<std::string_view> Lines(const Section& section) const;
+    std::vector<std::string>& Split(Section& section);
+    void Reindex();
+    void TerminateLastLine();
 };
 
 // An INI file on disk, worked on by name: every read reads the file, every
@@ -90,7 +105,7 @@ public:
     void EraseSection(std::string_view section);
 
     // One read-modify-write: the file is re-read under the lock, changed by
-    // edit and written once.
+    // edit and written once. An edit that changes nothing writes nothing.
     void Update(const std::function<void(TIniDocument&)>& edit);
 
     // The whole file as a document; an empty one when the file is missing.
