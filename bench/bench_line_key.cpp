@@ -1,5 +1,6 @@
 // Times one key press through the real line drill window (offscreen), for a
-// 1 KB and a 1 MB sample. The cost of a key must not grow with the sample.
+// 1 KB and a 1 MB sample of words in one paragraph (the worst case for the
+// sample box). The cost of a key must not grow with the sample.
 #include "base/CodePage.h"
 #include "drills/line.h"
 #include "drills/stopw.h"

@@ -51,6 +51,31 @@ QTextEdit* MakeTextBox(QWidget* parent, const char* name)
 
 } // namespace
 
+namespace {
+
+// The toolkit analyses a paragraph as a whole whenever it paints part of it,
+// so one very long paragraph would make every repaint of the sample box, and
+// with it every key, cost more the longer the sample is. A space after every few thousand
+// characters of a paragraph is shown as a line break instead, one character
+// for one, so sample positions stay as they are.
+QString SampleDisplayText(QString text)
+{
+    constexpr qsizetype LongestParagraph = 2000;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    qsizetype paragraph = 0;
+    for (QChar& ch : text) {
+        if (ch == u'\n')
+            paragraph = 0;
+        else if (++paragraph > LongestParagraph && ch == u' ') {
+            ch = u'\n';
+            paragraph = 0;
+        }
+    }
+    return text;
+}
+
+} // namespace
+
 TFmLinePractice::TFmLinePractice(const TCodePage& codePage, QWidget* parent)
     : QDialog(parent), Engine(*this, DrillStopwatch()), CodePage(codePage),
       noGuidance_(std::make_unique<TNoGuidance>()), guidance_(noGuidance_.get())
@@ -149,9 +174,7 @@ void TFmLinePractice::SetSample(const std::string& text)
     for (std::size_t i = 0; i + 1 < text.size(); ++i)
         if (text[i] == '\r' && text[i + 1] == '\n')
             lineBreaks_.push_back(static_cast<int>(i));
-    QString shown = ToQString(text, CodePage);
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    SampleEdit->setPlainText(shown);
+    SampleEdit->setPlainText(SampleDisplayText(ToQString(text, CodePage)));
     Engine.SetSample(text);
 }
 
@@ -175,6 +198,7 @@ void TFmLinePractice::SetPracticeFont(const QFont& font, const QColor& color)
     InputEdit->setFont(font);
     QTextCharFormat style;
     FontToAttributes(font, color, style);
+    practiceStyle_ = style;
     SampleEdit->setCurrentCharFormat(style);
     InputEdit->setCurrentCharFormat(style);
     QTextCursor all(InputEdit->document());
@@ -201,10 +225,7 @@ void TFmLinePractice::ResetDisplay()
     input.select(QTextCursor::Document);
     input.setCharFormat(style);
     SampleEdit->setEnabled(true);
-    QTextCursor collapsed = SampleEdit->textCursor();
-    collapsed.clearSelection();
-    collapsed.movePosition(QTextCursor::Start);
-    SampleEdit->setTextCursor(collapsed);
+    SampleEdit->moveCursor(QTextCursor::Start);
     InputEdit->clear();
     InputEdit->setCurrentCharFormat(style);
 }
@@ -232,7 +253,7 @@ void TFmLinePractice::ShowGuidance()
 
 void TFmLinePractice::MarkInput(TColor color)
 {
-    QTextCharFormat style = SampleEdit->textCursor().charFormat();
+    QTextCharFormat style = practiceStyle_;
     style.setForeground(ToQColor(color));
     InputEdit->setCurrentCharFormat(style);
 }

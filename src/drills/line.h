@@ -95,6 +95,7 @@ private:
     void HandleKey(QKeyEvent* key);
 
     QColor practiceColor_ = Qt::black;
+    QTextCharFormat practiceStyle_;
     std::vector<int> lineBreaks_; // sample indexes (0-based) of CRs followed by LF
     std::unique_ptr<TDrillGuidance> noGuidance_;
     TDrillGuidance* guidance_;
