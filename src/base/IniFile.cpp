@@ -356,9 +356,11 @@ std::vector<TKeyValue> TIniDocument::SectionValues(std::string_view section) con
 void TIniDocument::TerminateLastLine()
 {
     Section& last = sections_.back();
-    const std::string_view tail =
-        last.split ? std::string_view(last.lines.empty() ? "" : last.lines.back())
-                   : std::string_view(source_).substr(last.begin, last.end - last.begin);
+    std::string_view tail;
+    if (!last.split)
+        tail = std::string_view(source_).substr(last.begin, last.end - last.begin);
+    else if (!last.lines.empty())
+        tail = last.lines.back();
     if (!tail.empty() && EndLength(tail) == 0)
         Split(last).back() += newLine_;
 }
