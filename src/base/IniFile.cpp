@@ -233,7 +233,9 @@ TIniDocument::TIniDocument(std::string_view content) : source_(content)
     const std::string_view text(source_);
     const std::size_t firstEnd = text.find_first_of("\r\n");
     if (firstEnd != text.npos)
-        newLine_ = text.substr(firstEnd, text.substr(firstEnd, 2) == "\r\n" ? 2 : 1);
+        newLine_ = text.compare(firstEnd, 2, "\r\n") == 0 ? "\r\n"
+                   : text[firstEnd] == '\r'               ? "\r"
+                                                          : "\n";
 
     std::size_t bracket = text.find('[');
     while (bracket != text.npos) {
