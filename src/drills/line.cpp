@@ -25,8 +25,8 @@ namespace {
 constexpr TColor RightColor = clNavy;
 constexpr TColor WrongColor = clRed;
 
-constexpr int DesignClientWidth = 592;
-constexpr int DesignClientHeight = 230;
+constexpr int InitialClientWidth = 592;
+constexpr int ClientHeight = 230;
 constexpr int StatusBarHeight = 26;
 
 QFont CourierNew(int pixelSize, bool bold = false)
@@ -132,7 +132,7 @@ TFmLinePractice::TFmLinePractice(const TCodePage& codePage, QWidget* parent)
     SBHelp->setFixedHeight(StatusBarHeight);
     layout->addWidget(SBHelp);
 
-    resize(DesignClientWidth, DesignClientHeight);
+    resize(InitialClientWidth, ClientHeight);
     InputEdit->setFocus();
 }
 
@@ -158,7 +158,7 @@ void TFmLinePractice::PlaceWindow()
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     const int w = screen.width() * 90 / 100;
     const int h = screen.height();
-    setGeometry((screen.width() - w) / 2, h <= 640 ? 20 : h / 8, w, DesignClientHeight);
+    setGeometry((screen.width() - w) / 2, h <= 640 ? 20 : h / 8, w, ClientHeight);
     SampleEdit->resize(w - 15, SampleEdit->height());
     InputEdit->resize(w - 11, InputEdit->height());
 }
