@@ -1,6 +1,7 @@
 #include "base/IniFile.h"
 
 #include "base/Errors.h"
+#include "base/TextCase.h"
 #include "base/Translate.h"
 
 #include <algorithm>
@@ -35,23 +36,11 @@ std::string_view Trim(std::string_view text)
     return text;
 }
 
-char FoldChar(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 std::string Fold(std::string_view text)
 {
     std::string folded(text);
-    std::transform(folded.begin(), folded.end(), folded.begin(), FoldChar);
+    std::transform(folded.begin(), folded.end(), folded.begin(), LowerAscii);
     return folded;
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return FoldChar(x) == FoldChar(y);
-           });
 }
 
 // The length of a stored line's terminator: CR LF, LF, CR or none.
@@ -201,8 +190,8 @@ std::optional<std::int32_t> ParseInteger(std::string_view text)
         int digit;
         if (c >= '0' && c <= '9')
             digit = c - '0';
-        else if (hex && FoldChar(c) >= 'a' && FoldChar(c) <= 'f')
-            digit = FoldChar(c) - 'a' + 10;
+        else if (hex && LowerAscii(c) >= 'a' && LowerAscii(c) <= 'f')
+            digit = LowerAscii(c) - 'a' + 10;
         else
             return std::nullopt;
         magnitude = magnitude * (hex ? 16 : 10) + static_cast<std::uint64_t>(digit);
@@ -324,7 +313,7 @@ std::optional<std::string> TIniDocument::Value(std::string_view section, std::st
     const std::vector<std::string_view> lines = Lines(*found);
     for (std::size_t i = 1; i < lines.size(); ++i) {
         const auto line = ParseValueLine(TextOf(lines[i]));
-        if (line && EqualNoCase(line->key, key))
+        if (line && SameText(line->key, key))
             return std::string(line->value);
     }
     return std::nullopt;
@@ -392,7 +381,7 @@ void TIniDocument::SetValue(std::string_view section, std::string_view key, std:
         const auto line = ParseValueLine(text);
         if (!line)
             continue;
-        if (EqualNoCase(line->key, key)) {
+        if (SameText(line->key, key)) {
             const std::size_t keep = text.find('=') + 1;
             lines[i] =
                 Cat({text.substr(0, keep), value, std::string_view(lines[i]).substr(text.size())});

@@ -1,6 +1,7 @@
 #include "keyboard/MainData.h"
 
 #include "base/IniFile.h"
+#include "base/TextCase.h"
 #include "keyboard/ZipArchive.h"
 
 #include <algorithm>
@@ -24,13 +25,6 @@ TField Flag(const char* name)
     return {name, TFieldType::Boolean, 0, false, {}};
 }
 
-bool EqualNoCase(std::string_view a, std::string_view b)
-{
-    const auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [&](char x, char y) { return fold(x) == fold(y); });
-}
-
 // For each name, the value of the first line whose text before its first
 // "=" is that name, case ignored; nothing is trimmed. Lines end at CR LF, LF
 // or a lone CR. One pass, since a hostile readme may be 16 MiB.
@@ -47,7 +41,7 @@ std::vector<std::optional<std::string_view>> ReadmeValues(std::string_view text,
         const std::size_t eq = line.find('=');
         if (eq != std::string_view::npos) {
             for (std::size_t i = 0; i < names.size(); ++i)
-                if (!values[i] && EqualNoCase(line.substr(0, eq), names[i]))
+                if (!values[i] && SameText(line.substr(0, eq), names[i]))
                     values[i] = line.substr(eq + 1);
         }
         begin = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);

@@ -1,6 +1,7 @@
 #include "profile/ProfileVar.h"
 
 #include "base/IniFile.h"
+#include "base/TextCase.h"
 
 #include <algorithm>
 #include <limits>
@@ -14,14 +15,6 @@ constexpr std::int32_t DefaultFontSize = 10;
 constexpr const char* DefaultFontName = "courier";
 constexpr const char* DefaultKeyboardLayout = "00000409";
 constexpr const char* DefaultHelpFile = "twhelp.chm";
-
-bool SameText(std::string_view a, std::string_view b)
-{
-    return std::ranges::equal(a, b, [](unsigned char x, unsigned char y) {
-        auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; };
-        return lower(x) == lower(y);
-    });
-}
 
 class TLineWriter
 {
