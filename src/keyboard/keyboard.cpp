@@ -1,0 +1,59 @@
+#include "keyboard/keyboard.h"
+
+#include "keyboard/KbForm.h"
+#include "keyboard/MainData.h"
+
+#include <QTimer>
+
+namespace {
+
+constexpr int BlinkInterval = 250;
+
+} // namespace
+
+TVKeyboard::TVKeyboard(TDataMod& dataMod, const TCodePage& codePage, QWidget* parent)
+    : QWidget(parent, Qt::Tool), data_(dataMod)
+{
+    setObjectName(QStringLiteral("VKeyboard"));
+    setWindowTitle(QString());
+    KbFrame = new TKbFm(dataMod, codePage, this);
+    KbFrame->move(0, 0);
+    TimerofKB = new QTimer(this);
+    TimerofKB->setObjectName(QStringLiteral("TimerofKB"));
+    TimerofKB->setInterval(BlinkInterval);
+    connect(TimerofKB, &QTimer::timeout, this, &TVKeyboard::TimerofKBTimer);
+}
+
+TVKeyboard::~TVKeyboard() = default;
+
+void TVKeyboard::LoadTemplate(const std::string& fileName)
+{
+    KbFrame->ClearKeys();
+    data_.LoadTemplate(fileName);
+    KbFrame->FitToKeys();
+    KbFrame->BuildKeys(state_.Blinking);
+    resize(KbFrame->size());
+    state_.Loaded();
+}
+
+std::int32_t TVKeyboard::ShowKey(unsigned char ch)
+{
+    return state_.ShowKey(KbFrame->Keys, data_, ch);
+}
+
+void TVKeyboard::TimerofKBTimer()
+{
+    state_.Tick(KbFrame->Keys);
+}
+
+void TVKeyboard::showEvent(QShowEvent* event)
+{
+    TimerofKB->start();
+    QWidget::showEvent(event);
+}
+
+void TVKeyboard::hideEvent(QHideEvent* event)
+{
+    TimerofKB->stop();
+    QWidget::hideEvent(event);
+}
