@@ -17,7 +17,6 @@
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QVBoxLayout>
-
 #include <algorithm>
 
 namespace {
@@ -215,6 +214,13 @@ void TFmLinePractice::SetBackColor(TColor color)
 
 void TFmLinePractice::ResetDisplay()
 {
+    RestyleBoxes();
+    InputEdit->clear();
+    InputEdit->setCurrentCharFormat(practiceStyle_);
+}
+
+void TFmLinePractice::RestyleBoxes()
+{
     SampleEdit->setEnabled(false);
     QTextCharFormat style;
     FontToAttributes(SampleEdit->font(), practiceColor_, style);
@@ -226,11 +232,14 @@ void TFmLinePractice::ResetDisplay()
     input.setCharFormat(style);
     SampleEdit->setEnabled(true);
     SampleEdit->moveCursor(QTextCursor::Start);
-    InputEdit->clear();
-    InputEdit->setCurrentCharFormat(style);
 }
 
 void TFmLinePractice::ShowNextKey(unsigned char ch)
+{
+    ShowKeyAndFinger(ch);
+}
+
+void TFmLinePractice::ShowKeyAndFinger(unsigned char ch)
 {
     ShowFinger(guidance_->ShowKey(ch));
 }
@@ -290,15 +299,15 @@ void TFmLinePractice::HighlightSample(int start)
 
 void TFmLinePractice::ShowStatistics(const TLineStatistics& stats)
 {
-    const QString text = QString::fromUtf8(Format(_("Keys/Min: %d   Accuracy: %d%%   WPM: %d"),
-                                                  stats.KeysPerMinute, stats.Accuracy,
-                                                  stats.WordsPerMinute));
+    const QString text =
+        QString::fromUtf8(Format(_("Keys/Min: %d   Accuracy: %d%%   WPM: %d"), stats.KeysPerMinute,
+                                 stats.Accuracy, stats.WordsPerMinute));
     SBHelp->showMessage(text);
     if (Engine.PopupStatistics)
         TMessageBoxes::Information(this, text);
     if (stats.TooFast)
-        TMessageBoxes::Warning(this,
-                               QString::fromUtf8(_("Can you really type so fast?  Do be patient.")));
+        TMessageBoxes::Warning(
+            this, QString::fromUtf8(_("Can you really type so fast?  Do be patient.")));
 }
 
 void TFmLinePractice::CloseWindow()
@@ -335,9 +344,14 @@ void TFmLinePractice::InputEditKeyDown(int& key, Qt::KeyboardModifiers)
     }
 }
 
+TKeyVerdict TFmLinePractice::JudgeKey(int k)
+{
+    return Engine.KeyPress(k);
+}
+
 void TFmLinePractice::InputEditKeyPress(int k, char32_t typed)
 {
-    const TKeyVerdict verdict = Engine.KeyPress(k);
+    const TKeyVerdict verdict = JudgeKey(k);
     if (!verdict.GoesOn)
         return;
     switch (verdict.Key) {
@@ -354,34 +368,67 @@ void TFmLinePractice::InputEditKeyPress(int k, char32_t typed)
         InputEdit->insertPlainText(QString::fromUcs4(&typed, 1));
         break;
     default:
-        InputEdit->insertPlainText(ToQString(std::string(1, static_cast<char>(verdict.Key)),
-                                             CodePage));
+        InputEdit->insertPlainText(
+            ToQString(std::string(1, static_cast<char>(verdict.Key)), CodePage));
         break;
     }
 }
 
-void TFmLinePractice::HandleKey(QKeyEvent* event)
+bool TFmLinePractice::HandleKey(QKeyEvent* event)
 {
     int key = event->key();
     InputEditKeyDown(key, event->modifiers());
-    if (key == 0)
-        return;
     switch (key) {
+    case 0:
+        return true;
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        return false; // the input box moves its caret; no text changes
     case Qt::Key_Backspace:
         InputEditKeyPress(KeyBackspace, U'\b');
-        return;
+        return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         InputEditKeyPress(KeyEnter, U'\r');
-        return;
+        return true;
     case Qt::Key_Escape:
         InputEditKeyPress(KeyEscape, U'\x1b');
-        return;
+        return true;
     default:
         break;
     }
     for (const char32_t ch : event->text().toUcs4())
         InputEditKeyPress(CharacterCode(ch, CodePage), ch);
+    return true;
+}
+
+TDrillKey TFmLinePractice::DrillKey(int qtKey)
+{
+    switch (qtKey) {
+    case Qt::Key_Home:
+        return TDrillKey::Home;
+    case Qt::Key_End:
+        return TDrillKey::End;
+    case Qt::Key_Left:
+        return TDrillKey::Left;
+    case Qt::Key_Up:
+        return TDrillKey::Up;
+    case Qt::Key_Right:
+        return TDrillKey::Right;
+    case Qt::Key_Down:
+        return TDrillKey::Down;
+    case Qt::Key_Insert:
+        return TDrillKey::Insert;
+    case Qt::Key_Delete:
+        return TDrillKey::Delete;
+    case Qt::Key_PageUp:
+        return TDrillKey::PageUp;
+    case Qt::Key_PageDown:
+        return TDrillKey::PageDown;
+    default:
+        return TDrillKey::Other;
+    }
 }
 
 bool TFmLinePractice::eventFilter(QObject* watched, QEvent* event)
@@ -398,17 +445,7 @@ bool TFmLinePractice::eventFilter(QObject* watched, QEvent* event)
     }
     if (event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(watched, event);
-
-    auto* keyEvent = static_cast<QKeyEvent*>(event);
-    switch (keyEvent->key()) {
-    case Qt::Key_End:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-        return false; // moves the caret, changes no text
-    default:
-        HandleKey(keyEvent);
-        return true;
-    }
+    return HandleKey(static_cast<QKeyEvent*>(event));
 }
 
 void TFmLinePractice::showEvent(QShowEvent* event)

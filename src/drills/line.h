@@ -1,11 +1,11 @@
 #pragma once
 
 #include "base/Colors.h"
+#include "drills/DrillHost.h"
 #include "drills/LineEngine.h"
 
 #include <QDialog>
 #include <QTextCharFormat>
-
 #include <functional>
 #include <memory>
 #include <vector>
@@ -47,6 +47,12 @@ public:
     static void FontToAttributes(const QFont& font, const QColor& color, QTextCharFormat& style);
     void ShowFinger(int f);
     void ShowGuidance();
+    // The base guidance of a next character: its key on the keyboard, then
+    // its finger on the hands.
+    void ShowKeyAndFinger(unsigned char ch);
+
+    // The keys the drills' key filters tell apart.
+    static TDrillKey DrillKey(int qtKey);
 
     // The keyboard and hands windows; none until the main window hands them over.
     void SetGuidanceWindows(TDrillGuidance* guidance);
@@ -64,9 +70,14 @@ protected:
     TFmLinePractice(const TCodePage& codePage, QWidget* parent = nullptr);
 
     virtual void FormCreate();
+    // Both boxes' text in the practice font's style; the sample shows no
+    // highlight. The typed text stays.
+    void RestyleBoxes();
     virtual void PlaceWindow();
     virtual void InputEditKeyDown(int& key, Qt::KeyboardModifiers shift);
     void InputEditKeyPress(int k, char32_t typed);
+    // The judging of a typed character; the paragraph drill judges its own way.
+    virtual TKeyVerdict JudgeKey(int k);
 
     // TLineDrillHost: the engine's requests. ShowNextKey, MarkRight,
     // MarkWrong, HighlightNext and NextLine are the drills' to replace.
@@ -92,7 +103,8 @@ private:
     void MarkInput(TColor color);
     // The sample box holds one paragraph separator where the sample has CR LF.
     int DocumentPosition(int index) const;
-    void HandleKey(QKeyEvent* key);
+    // False when the input box itself is to handle the key.
+    bool HandleKey(QKeyEvent* key);
 
     QColor practiceColor_ = Qt::black;
     QTextCharFormat practiceStyle_;

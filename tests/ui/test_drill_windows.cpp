@@ -1,0 +1,173 @@
+#include "base/CodePage.h"
+#include "base/MessageBoxes.h"
+#include "drills/LongText.h"
+#include "drills/Sentence.h"
+#include "drills/course.h"
+#include "drills/letter.h"
+
+#include <QInputDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTextEdit>
+#include <QTimer>
+#include <QtTest>
+#include <fstream>
+#include <functional>
+
+namespace {
+
+// Answers the next standard input box with text, or cancels it.
+void AnswerInputBox(const std::optional<QString>& text)
+{
+    QTimer::singleShot(0, [text] {
+        auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        QVERIFY(box != nullptr);
+        if (text) {
+            box->setTextValue(*text);
+            box->accept();
+        } else {
+            box->reject();
+        }
+    });
+}
+
+void Type(TFmLinePractice& form, const QString& text)
+{
+    QTest::keyClicks(form.InputEdit, text);
+}
+
+} // namespace
+
+class TestDrillWindows : public QObject
+{
+    Q_OBJECT
+
+    TCodePage codePage_;
+    QTemporaryDir dir_;
+    std::vector<QString> boxes_;
+
+    std::string WriteFile(const char* name, const std::string& content)
+    {
+        const std::string path = dir_.filePath(QString::fromLatin1(name)).toStdString();
+        std::ofstream(path, std::ios::binary) << content;
+        return path;
+    }
+
+private slots:
+    void init()
+    {
+        boxes_.clear();
+        TMessageBoxes::SetResponder([this](TMessageBoxes::Kind, const QString& text) {
+            boxes_.push_back(text);
+            return true;
+        });
+    }
+    void cleanup() { TMessageBoxes::SetResponder({}); }
+
+    void courseStepsJumpsAndKeepsTheLesson()
+    {
+        auto form = TFmLinePractice::Create<TFmCoursePrac>(codePage_);
+        form->SetFileName(WriteFile("course.txt", "ab\r\ncd\nef\rgh"));
+        form->SetLesson(0);
+        form->LoadFile();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        QCOMPARE(form->Label1->text(), QStringLiteral("1 / 4"));
+        QCOMPARE(form->SampleEdit->toPlainText(), QStringLiteral("ab"));
+
+        QTest::keyClick(form->InputEdit, Qt::Key_Left);
+        QCOMPARE(boxes_, std::vector<QString>{QStringLiteral("Beginning of the course.")});
+
+        Type(*form, QStringLiteral("ab "));
+        QCOMPARE(form->Label1->text(), QStringLiteral("2 / 4"));
+        QCOMPARE(form->SampleEdit->toPlainText(), QStringLiteral("cd"));
+
+        AnswerInputBox(QStringLiteral("4"));
+        QTest::keyClick(form->InputEdit, Qt::Key_Insert);
+        QCOMPARE(form->Lesson(), 3);
+        QCOMPARE(form->SampleEdit->toPlainText(), QStringLiteral("gh"));
+        QVERIFY(form->InputEdit->toPlainText().isEmpty());
+
+        Type(*form, QStringLiteral("g"));
+        QTest::keyClick(form->InputEdit, Qt::Key_Escape);
+        QVERIFY(!form->isVisible());
+        QCOMPARE(form->Lesson(), 3);
+    }
+
+    void sentenceOfAOneLineFileComesEveryTime()
+    {
+        auto form = TFmLinePractice::Create<TFmSentencePrac>(codePage_);
+        form->SetFileName(WriteFile("Practice.txt", "  Hello,  world\t\r\n"));
+        form->LoadFile();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        QCOMPARE(form->SampleEdit->toPlainText(), QStringLiteral("Hello,  world"));
+        Type(*form, QStringLiteral("Hello,  world "));
+        QCOMPARE(form->SampleEdit->toPlainText(), QStringLiteral("Hello,  world"));
+        QVERIFY(form->SBHelp->currentMessage().contains(QStringLiteral("Accuracy: 100%")));
+    }
+
+    void freeDrillRepeatsTheUsersText()
+    {
+        auto form = TFmLinePractice::Create<TFmLetterPrac>(codePage_);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        QVERIFY(!form->LineDefined());
+        AnswerInputBox(QStringLiteral("asdf"));
+        QTest::keyClick(form->InputEdit, Qt::Key_Insert);
+        QVERIFY(form->LineDefined());
+        const QString line = form->SampleEdit->toPlainText();
+        QCOMPARE(line.size(), 64);
+        QCOMPARE(line.count(QStringLiteral("asdf")), 13);
+
+        AnswerInputBox(std::nullopt); // Cancel gives the default text
+        QTest::keyClick(form->InputEdit, Qt::Key_Insert);
+        QCOMPARE(form->SampleEdit->toPlainText().size(), 69);
+    }
+
+    void paragraphTextIsTypedWithItsLineBreaks()
+    {
+        auto form = TFmLinePractice::Create<TFmLongText>(codePage_);
+        int returns = 0;
+        int done = 0;
+        form->OnReturnExpected = [&](TFmLinePractice&) { ++returns; };
+        form->OnLineDone = [&](TFmLinePractice&) { ++done; };
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        form->LoadTextFrom(WriteFile("text.txt", "ab\ncd"));
+        QCOMPARE(form->SampleEdit->toPlainText(), QStringLiteral("ab\ncd"));
+
+        Type(*form, QStringLiteral("ab"));
+        QVERIFY(form->BnShowReturn->isVisible());
+        QCOMPARE(returns, 1);
+        Type(*form, QStringLiteral("x")); // waits for the line break: ignored
+        Type(*form, QStringLiteral(" cd"));
+        QCOMPARE(form->InputEdit->toPlainText(), QStringLiteral("ab\ncd"));
+        Type(*form, QStringLiteral("z"));
+        QCOMPARE(done, 1);
+        QVERIFY(form->SBHelp->currentMessage().contains(QStringLiteral("Accuracy: 100%")));
+        QVERIFY(form->InputEdit->isReadOnly());
+
+        // A finished text counts once.
+        const auto time = form->PracticeTime();
+        Type(*form, QStringLiteral("q"));
+        QCOMPARE(done, 1);
+        QCOMPARE(form->PracticeTime(), time);
+
+        form->Restart();
+        QVERIFY(!form->InputEdit->isReadOnly());
+        QVERIFY(form->InputEdit->toPlainText().isEmpty());
+    }
+
+    void anUnreadableCourseFileIsAnError()
+    {
+        auto form = TFmLinePractice::Create<TFmCoursePrac>(codePage_);
+        form->SetFileName(dir_.filePath(QStringLiteral("missing.txt")).toStdString());
+        QVERIFY_THROWS_EXCEPTION(std::exception, form->LoadFile());
+    }
+};
+
+QTEST_MAIN(TestDrillWindows)
+#include "test_drill_windows.moc"
