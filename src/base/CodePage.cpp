@@ -2,6 +2,7 @@
 
 #include "base/Errors.h"
 #include "base/Translate.h"
+#include "base/Utf8.h"
 
 #include <cstdint>
 #include <iconv.h>
@@ -26,65 +27,6 @@ char32_t ConvertByte(iconv_t converter, unsigned char byte)
         inLeft != 0 || sizeof out - outLeft != 4)
         return NoCharacter;
     return static_cast<char32_t>(out[0] | (out[1] << 8) | (out[2] << 16) | (out[3] << 24));
-}
-
-void AppendUtf8(std::string& out, char32_t ch)
-{
-    if (ch < 0x80) {
-        out += static_cast<char>(ch);
-    } else if (ch < 0x800) {
-        out += static_cast<char>(0xC0 | (ch >> 6));
-        out += static_cast<char>(0x80 | (ch & 0x3F));
-    } else if (ch < 0x10000) {
-        out += static_cast<char>(0xE0 | (ch >> 12));
-        out += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (ch & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (ch >> 18));
-        out += static_cast<char>(0x80 | ((ch >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (ch & 0x3F));
-    }
-}
-
-// Decodes the character at pos and advances past it. A malformed sequence
-// gives nullopt and is skipped as far as it looked valid, so one broken
-// character becomes one replacement and the next good one survives.
-std::optional<char32_t> DecodeUtf8(std::string_view text, std::size_t& pos)
-{
-    const auto lead = static_cast<unsigned char>(text[pos++]);
-    if (lead < 0x80)
-        return lead;
-    int length;
-    unsigned char low = 0x80, high = 0xBF; // allowed range of the second byte
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0)
-            low = 0xA0; // overlong
-        if (lead == 0xED)
-            high = 0x9F; // surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0)
-            low = 0x90; // overlong
-        if (lead == 0xF4)
-            high = 0x8F; // beyond U+10FFFF
-    } else {
-        return std::nullopt;
-    }
-    char32_t ch = lead & (0x7F >> length);
-    for (int i = 1; i < length; ++i) {
-        if (pos >= text.size())
-            return std::nullopt;
-        const auto next = static_cast<unsigned char>(text[pos]);
-        if (next < (i == 1 ? low : 0x80) || next > (i == 1 ? high : 0xBF))
-            return std::nullopt;
-        ch = (ch << 6) | (next & 0x3F);
-        ++pos;
-    }
-    return ch;
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "base/Errors.h"
 #include "base/TextCase.h"
 #include "base/Translate.h"
+#include "base/WholeFile.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -410,48 +411,6 @@ void TIniDocument::EraseSection(std::string_view section)
 
 namespace {
 
-// The file's bytes; empty when it does not exist.
-std::string ReadContent(const std::string& path, const std::string& shownPath)
-{
-    const auto fail = [&shownPath] {
-        throw TError(
-            Format(_("Cannot open file \"%s\". %s"), shownPath.c_str(), std::strerror(errno)));
-    };
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT || errno == ENOTDIR)
-            return {};
-        fail();
-    }
-    // Sized from the file up front, so a large file is read without copies;
-    // a file that grows meanwhile is still read to its end.
-    struct stat info;
-    std::string content(fstat(fd, &info) == 0 && info.st_size > 0
-                            ? static_cast<std::size_t>(info.st_size) + 1
-                            : 4096,
-                        '\0');
-    std::size_t size = 0;
-    for (;;) {
-        if (size == content.size())
-            content.resize(2 * size);
-        const ssize_t n = read(fd, content.data() + size, content.size() - size);
-        if (n == 0)
-            break;
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            const int error = errno;
-            close(fd);
-            errno = error;
-            fail();
-        }
-        size += static_cast<std::size_t>(n);
-    }
-    content.resize(size);
-    close(fd);
-    return content;
-}
-
 std::string DirName(const std::string& path)
 {
     const std::size_t slash = path.rfind('/');
@@ -579,7 +538,7 @@ private:
 
 TIniDocument TIniFile::Read() const
 {
-    return TIniDocument(ReadContent(path_, path_));
+    return TIniDocument(ReadFileIfExists(path_).value_or(std::string()));
 }
 
 std::string TIniFile::ReadString(std::string_view section, std::string_view key,
@@ -639,7 +598,7 @@ void TIniFile::Update(const std::function<void(TIniDocument&)>& edit)
 {
     const std::string target = FollowLinks(path_);
     const TFolderLock lock(DirName(target), path_);
-    const std::string before = ReadContent(target, path_);
+    const std::string before = ReadFileIfExists(target).value_or(std::string());
     TIniDocument document(before);
     edit(document);
     const std::string after = document.Content();

@@ -1,6 +1,6 @@
 #include "drills/CourseFile.h"
 
-#include "drills/WholeFile.h"
+#include "base/WholeFile.h"
 
 namespace {
 

@@ -2,9 +2,10 @@
 
 #include "base/CodePage.h"
 #include "base/TextCase.h"
+#include "base/Utf8.h"
+#include "base/WholeFile.h"
 #include "drills/HtmlText.h"
 #include "drills/RtfText.h"
-#include "drills/WholeFile.h"
 
 #include <array>
 #include <optional>
@@ -13,41 +14,6 @@ namespace {
 
 constexpr char32_t Replacement = 0xFFFD;
 
-// The character at pos, or nullopt for a malformed sequence; pos moves past
-// what was read, at least one byte.
-std::optional<char32_t> NextUtf8(std::string_view text, std::size_t& pos)
-{
-    const auto lead = static_cast<unsigned char>(text[pos++]);
-    if (lead < 0x80)
-        return lead;
-    int length;
-    unsigned char low = 0x80, high = 0xBF; // allowed range of the second byte
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : 0x80;  // overlong
-        high = lead == 0xED ? 0x9F : 0xBF; // surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : 0x80;  // overlong
-        high = lead == 0xF4 ? 0x8F : 0xBF; // beyond U+10FFFF
-    } else {
-        return std::nullopt;
-    }
-    char32_t ch = lead & (0x7F >> length);
-    for (int i = 1; i < length; ++i) {
-        if (pos >= text.size())
-            return std::nullopt;
-        const auto next = static_cast<unsigned char>(text[pos]);
-        if (next < (i == 1 ? low : 0x80) || next > (i == 1 ? high : 0xBF))
-            return std::nullopt;
-        ch = (ch << 6) | (next & 0x3F);
-        ++pos;
-    }
-    return ch;
-}
-
 // Valid UTF-8 with at least one character beyond ASCII: a plain 8-bit text
 // is hardly ever that.
 bool LooksLikeUtf8(std::string_view bytes)
@@ -55,7 +21,7 @@ bool LooksLikeUtf8(std::string_view bytes)
     bool beyondAscii = false;
     for (std::size_t pos = 0; pos < bytes.size();) {
         const std::size_t start = pos;
-        if (!NextUtf8(bytes, pos))
+        if (!DecodeUtf8(bytes, pos))
             return false;
         beyondAscii = beyondAscii || pos - start > 1;
     }
@@ -301,7 +267,7 @@ std::u32string Utf8ToUnicode(std::string_view utf8)
     std::u32string out;
     out.reserve(utf8.size());
     for (std::size_t pos = 0; pos < utf8.size();)
-        out += NextUtf8(utf8, pos).value_or(Replacement);
+        out += DecodeUtf8(utf8, pos).value_or(Replacement);
     return out;
 }
 

@@ -1,14 +1,9 @@
 #include "game/StrikerSource.h"
 
-#include "base/Errors.h"
-#include "base/Translate.h"
+#include "base/WholeFile.h"
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 #include <utility>
 
 int GroupCursor = 1;
@@ -22,34 +17,6 @@ constexpr std::array<int, 26> GroupChanceTable = {
     10, 60, 65, 60, 5,  5,  5,  3,  3, 3 // 17-26
 };
 constexpr int LaterGroupChance = 10;
-
-// The file's bytes, or TError with the system's reason.
-std::string ReadWholeFile(const std::string& path)
-{
-    const auto fail = [&path](int error) {
-        throw TError(Format(_("Cannot open file \"%s\". %s"), path.c_str(), std::strerror(error)));
-    };
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        fail(errno);
-    std::string content;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = read(fd, buffer, sizeof buffer);
-        if (n == 0)
-            break;
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            const int error = errno;
-            close(fd);
-            fail(error);
-        }
-        content.append(buffer, static_cast<std::size_t>(n));
-    }
-    close(fd);
-    return content;
-}
 
 } // namespace
 

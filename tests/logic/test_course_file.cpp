@@ -1,7 +1,7 @@
 #include "DrillFiles.h"
 #include "base/Errors.h"
 #include "drills/CourseFile.h"
-#include "drills/WholeFile.h"
+#include "base/WholeFile.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,4 +1,4 @@
-#include "drills/WholeFile.h"
+#include "base/WholeFile.h"
 
 #include "base/Errors.h"
 #include "base/Translate.h"
@@ -39,12 +39,22 @@ private:
 
 std::string ReadWholeFile(const std::string& path, std::size_t limit)
 {
+    if (auto content = ReadFileIfExists(path, limit))
+        return std::move(*content);
+    CannotOpen(path, ENOENT);
+}
+
+std::optional<std::string> ReadFileIfExists(const std::string& path, std::size_t limit)
+{
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 && (errno == ENOENT || errno == ENOTDIR))
+        return std::nullopt;
     if (fd < 0)
         CannotOpen(path, errno);
     const TFileHandle file(fd);
 
-    struct stat info;
+    struct stat info
+    {};
     if (fstat(fd, &info) == 0 && info.st_size > 0 && static_cast<std::size_t>(info.st_size) > limit)
         TooLarge(path, limit);
     // Sized from the file, one byte more to see its end in the first pass; a
