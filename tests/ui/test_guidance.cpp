@@ -1,39 +1,12 @@
+#include "OneLineDrill.h"
 #include "base/CodePage.h"
 #include "drills/GuidanceWindows.h"
-#include "drills/line.h"
-#include "drills/stopw.h"
 #include "keyboard/MainData.h"
 #include "keyboard/keyboard.h"
 #include "keyboard/palm.h"
 
 #include <QTextEdit>
 #include <QtTest>
-
-namespace {
-
-class TFmOneLine : public TFmLinePractice
-{
-public:
-    TFmOneLine(const TCodePage& codePage, std::string line)
-        : TFmLinePractice(codePage), line_(std::move(line))
-    {}
-
-    void NextLine() override
-    {
-        SetSample(line_);
-        Engine.SampleLength = static_cast<int>(line_.size());
-        Engine.Position = 1;
-        DrillStopwatch().SetElapsed(0);
-        ShowNextKey(Engine.At(1));
-        ResetDisplay();
-    }
-    void Start() { NextLine(); }
-
-private:
-    std::string line_;
-};
-
-} // namespace
 
 class TestGuidance : public QObject
 {

@@ -1,7 +1,6 @@
+#include "OneLineDrill.h"
 #include "base/CodePage.h"
 #include "base/MessageBoxes.h"
-#include "drills/line.h"
-#include "drills/stopw.h"
 
 #include <QLabel>
 #include <QStatusBar>
@@ -10,34 +9,6 @@
 #include <QtTest>
 
 namespace {
-
-// A drill that repeats one line, as the simplest drill does.
-class TFmOneLine : public TFmLinePractice
-{
-public:
-    TFmOneLine(const TCodePage& codePage, std::string line)
-        : TFmLinePractice(codePage), line_(std::move(line))
-    {
-    }
-
-    void NextLine() override
-    {
-        ++nextLines;
-        SetSample(line_);
-        Engine.SampleLength = static_cast<int>(line_.size());
-        Engine.WordCount = 1;
-        Engine.Position = 1;
-        DrillStopwatch().SetElapsed(0);
-        Engine.Passed = true;
-        ResetDisplay();
-    }
-
-    void Start() { NextLine(); }
-    int nextLines = 0;
-
-private:
-    std::string line_;
-};
 
 struct TBox
 {
@@ -142,7 +113,8 @@ private slots:
 
     void charactersOutsideTheCodePageAreWrong()
     {
-        auto form = TFmLinePractice::Create<TFmOneLine>(codePage_, "\xe4" "b");
+        auto form = TFmLinePractice::Create<TFmOneLine>(codePage_, "\xe4"
+                                                                   "b");
         int wrongKeys = 0;
         form->OnWrongKey = [&](TFmLinePractice&) { ++wrongKeys; };
         form->Start();
@@ -150,8 +122,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
         QTest::sendKeyEvent(QTest::Click, form->InputEdit, Qt::Key_unknown, QString(QChar(0xE4)),
                             Qt::NoModifier);
-        QTest::sendKeyEvent(QTest::Click, form->InputEdit, Qt::Key_unknown,
-                            QString(QChar(0x0141)), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Click, form->InputEdit, Qt::Key_unknown, QString(QChar(0x0141)),
+                            Qt::NoModifier);
         QCOMPARE(wrongKeys, 1);
         QCOMPARE(form->InputEdit->toPlainText(), QString::fromUtf8("\xc3\xa4\xc5\x81"));
         QCOMPARE(ColorAt(form->InputEdit, 1), QColor(255, 0, 0));
