@@ -1,0 +1,11 @@
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+// Runs a program found on PATH with these arguments (argv[0] is its name),
+// never through a shell, its output discarded. Answers its exit code, or -1
+// when it could not start, died of a signal or overran the timeout (it is
+// then killed).
+int RunProgram(const std::vector<std::string>& argv, std::chrono::milliseconds timeout);

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "layout/LayoutPlatform.h"
+
+#include <algorithm>
+#include <vector>
+
+// A desktop whose layouts a test sets; activating an installed layout loads
+// it (when it is not loaded) and makes it active, unless Refuse is set.
+class TFakeLayoutPlatform : public TKeyboardLayoutPlatform
+{
+public:
+    std::vector<TInstalledLayout> Installed;
+    TLoadedLayouts Loaded;
+    bool Refuse = false;
+
+    int InstalledReads = 0;
+    std::vector<std::uint32_t> Activations;
+    TLoadedLayouts Remembered;
+
+    std::vector<TInstalledLayout> InstalledLayouts() override
+    {
+        ++InstalledReads;
+        return Installed;
+    }
+    TLoadedLayouts LoadedLayouts() override { return Loaded; }
+    bool Activate(std::uint32_t id) override
+    {
+        Activations.push_back(id);
+        if (Refuse)
+            return false;
+        const auto at = std::find_if(Loaded.Items.begin(), Loaded.Items.end(),
+                                     [&](const TLoadedLayout& l) { return l.Id == id; });
+        Loaded.Active = static_cast<int>(at - Loaded.Items.begin());
+        if (at == Loaded.Items.end())
+            Loaded.Items.push_back({id, ""});
+        return true;
+    }
+    void RememberCurrent() override { Remembered = Loaded; }
+    bool RestoreRemembered() override
+    {
+        Loaded = Remembered;
+        return true;
+    }
+};
+
+inline TInstalledLayout German()
+{
+    return {0x00000407, "German", true, {0x0407, "German (Germany)", "Germany"}};
+}
+inline TInstalledLayout French()
+{
+    return {0x0000040C, "French", true, {0x040C, "French (France)", "France"}};
+}
+inline TInstalledLayout UsDvorak()
+{
+    return {0x00010409,
+            "English (Dvorak)",
+            false,
+            {0x0409, "English (United States)", "United States"}};
+}
