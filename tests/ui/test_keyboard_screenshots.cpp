@@ -1,6 +1,7 @@
 // Builds the on-screen keyboard of each shipped course and saves pictures of
 // it for a person to look at: screenshots/keyboard-<course>.png beside the
-// test program, and keyboard-<course>-marked.png with the key of "f" marked.
+// test program, and keyboard-<course>-marked.png with the home key of the
+// left index finger marked.
 #include "base/CodePage.h"
 #include "keyboard/KbForm.h"
 #include "keyboard/MainData.h"
@@ -17,13 +18,20 @@ private slots:
     void drawsTheShippedKeyboards_data()
     {
         QTest::addColumn<QString>("course");
-        QTest::newRow("US English") << "English";
-        QTest::newRow("German") << "Deutsch";
+        // The character on the home key of the left index finger.
+        QTest::addColumn<char>("home");
+        QTest::newRow("US English") << "English" << 'f';
+        QTest::newRow("German") << "Deutsch" << 'f';
+        QTest::newRow("French") << "Français" << 'f';
+        QTest::newRow("Spanish") << "Español" << 'f';
+        QTest::newRow("US Dvorak") << "English Dvorak" << 'u';
+        QTest::newRow("Colemak") << "English Colemak" << 't';
     }
 
     void drawsTheShippedKeyboards()
     {
         QFETCH(QString, course);
+        QFETCH(char, home);
         const TCodePage codePage(1252);
         TDataMod data(codePage);
         TVKeyboard window(data, codePage);
@@ -43,7 +51,7 @@ private slots:
         const QString plain = folder.filePath("keyboard-" + course + ".png");
         const QString marked = folder.filePath("keyboard-" + course + "-marked.png");
         QVERIFY(window.grab().save(plain));
-        QCOMPARE(window.ShowKey('f'), 3);
+        QCOMPARE(window.ShowKey(home), 3);
         QVERIFY(window.grab().save(marked));
         QCOMPARE(QImage(plain).size(), window.size());
         QVERIFY(QImage(plain) != QImage(marked));

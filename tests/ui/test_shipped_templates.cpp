@@ -64,6 +64,16 @@ private slots:
                                 << ascii + "äöüÄÖÜß§°²³€µ´"
                                            "âêîôûÂÊÎÔÛáéíóúýÁÉÍÓÚÝàèìòùÀÈÌÒÙ"
                                 << "Aa!1\"2@q€eµm|<~+{7\\ßÉeùu°^`´";
+        QTest::newRow("French") << "Français"
+                                << ascii + "²éèçà°£¤ùµ§€¨âêîôûÂÊÎÔÛäëïöüÿÄËÏÖÜŸ"
+                                           "ÀÈìÌòÒÙãÃñÑõÕ"
+                                << "1&~é`è^ç@à€eµ*%ù§!Ÿyñn£$.;/:Àa";
+        QTest::newRow("Spanish") << "Español"
+                                 << ascii + "ºª·¬¡¿€ñÑçÇ´¨áéíóúýÁÉÍÓÚÝàèìòùÀÈÌÒÙ"
+                                            "âêîôûÂÊÎÔÛäëïöüÿÄËÏÖÜŸãõÃÕ"
+                                 << "ªº\\º|1@2·3~4¬6¿¡Ññ}ç€e*+?'Áa;,:.Ÿy^`¨´";
+        QTest::newRow("US Dvorak") << "English Dvorak" << ascii << "Aa\"'<,?/{[_-";
+        QTest::newRow("Colemak") << "English Colemak" << ascii << "Aa\"':;<,{[?/";
     }
 
     void typesItsCharacters()
@@ -108,6 +118,10 @@ private slots:
         QTest::addColumn<QString>("course");
         QTest::newRow("US English") << "English";
         QTest::newRow("German") << "Deutsch";
+        QTest::newRow("French") << "Français";
+        QTest::newRow("Spanish") << "Español";
+        QTest::newRow("US Dvorak") << "English Dvorak";
+        QTest::newRow("Colemak") << "English Colemak";
     }
 
     void facesShowTheFingerZones()
