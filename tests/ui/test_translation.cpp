@@ -9,14 +9,33 @@ class TestTranslation : public QObject
     Q_OBJECT
 
 private slots:
-    void germanFromTheFirstArgument()
+    void languageFromTheFirstArgument_data()
     {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("linePractice");
+        QTest::addColumn<QString>("yes");
+        QTest::newRow("German") << "de"
+                                << "Zeilenübung"
+                                << "&Ja";
+        QTest::newRow("French") << "fr"
+                                << "Exercice de frappe"
+                                << "&Oui";
+        QTest::newRow("Spanish") << "es"
+                                 << "Práctica de línea"
+                                 << "&Sí";
+    }
+
+    void languageFromTheFirstArgument()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, linePractice);
+        QFETCH(QString, yes);
         TTranslation translation;
-        translation.Setup(TAPWREN_LOCALE_DIR, "de");
-        QCOMPARE(translation.Language(), std::string("de"));
-        QCOMPARE(QString::fromUtf8(_("Line Practice")), QStringLiteral("Zeilenübung"));
+        translation.Setup(TAPWREN_LOCALE_DIR, language.toStdString());
+        QCOMPARE(translation.Language(), language.toStdString());
+        QCOMPARE(QString::fromUtf8(_("Line Practice")), linePractice);
         // The toolkit's own buttons speak the same language.
-        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Ja"));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), yes);
     }
 
     void regionalVariantFallsBackToTheLanguage()
