@@ -31,7 +31,8 @@ public:
     TKeyboardLayoutAgent(const TKeyboardLayoutAgent&) = delete;
     TKeyboardLayoutAgent& operator=(const TKeyboardLayoutAgent&) = delete;
 
-    // As of the last Refresh; later activations do not change them.
+    // As of the last Refresh; later activations do not change them. The
+    // lines and names are UTF-8 (the desktop's names and translated labels).
     const std::vector<std::string>& InfoLines() const;
     const std::vector<std::string>& AvailableNames() const;
 
