@@ -112,6 +112,7 @@ void TFmLongText::LoadText()
         this, QString(), folder, QString::fromUtf8(_("Text (*.txt *.Txt);;All (*)")));
     if (!path.isEmpty())
         LoadTextFrom(path.toStdString());
+    InputEdit->setFocus(); // back from the button an Alt shortcut focused
 }
 
 void TFmLongText::LoadTextFrom(const std::string& path)

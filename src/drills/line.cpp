@@ -36,9 +36,9 @@ QFont CourierNew(int pixelSize, bool bold = false)
     return font;
 }
 
-QTextEdit* MakeTextBox(QWidget* parent, const char* name)
+template <class Box> Box* MakeTextBox(QWidget* parent, const char* name)
 {
-    auto* box = new QTextEdit(parent);
+    auto* box = new Box(parent);
     box->setObjectName(QString::fromLatin1(name));
     box->setAcceptRichText(false);
     box->setAcceptDrops(false);
@@ -48,9 +48,12 @@ QTextEdit* MakeTextBox(QWidget* parent, const char* name)
     return box;
 }
 
-} // namespace
-
-namespace {
+// Alt with a key, which is a window's shortcut and never a typed character.
+// AltGr, which types characters, does not count as Alt.
+bool IsAltShortcut(const QKeyEvent* event)
+{
+    return event->modifiers().testFlag(Qt::AltModifier);
+}
 
 // The toolkit analyses a paragraph as a whole whenever it paints part of it,
 // so one very long paragraph would make every repaint of the sample box, and
@@ -96,7 +99,7 @@ TFmLinePractice::TFmLinePractice(const TCodePage& codePage, QWidget* parent)
     Panel1->setLineWidth(1);
     layout->addWidget(Panel1, 1);
 
-    SampleEdit = MakeTextBox(Panel1, "SampleEdit");
+    SampleEdit = MakeTextBox<QTextEdit>(Panel1, "SampleEdit");
     SampleEdit->setGeometry(4, 4, 577, 80);
     SampleEdit->setFrameStyle(QFrame::NoFrame);
     SampleEdit->setReadOnly(true);
@@ -116,9 +119,11 @@ TFmLinePractice::TFmLinePractice(const TCodePage& codePage, QWidget* parent)
     LbMark->move(4, 90);
     LbMark->hide();
 
-    InputEdit = MakeTextBox(Panel1, "InputEdit");
+    InputEdit = MakeTextBox<TDrillInputBox>(Panel1, "InputEdit");
     InputEdit->setGeometry(3, 115, 581, 80);
-    InputEdit->setAttribute(Qt::WA_InputMethodEnabled, false);
+    InputEdit->OnComposed = [this](char32_t typed) {
+        InputEditKeyPress(CharacterCode(typed, CodePage), typed);
+    };
     QPalette inputPalette = InputEdit->palette();
     inputPalette.setColor(QPalette::Base, ToQColor(clInfoBk));
     inputPalette.setColor(QPalette::Text, ToQColor(clNavy));
@@ -376,29 +381,36 @@ void TFmLinePractice::InputEditKeyPress(int k, char32_t typed)
 
 bool TFmLinePractice::HandleKey(QKeyEvent* event)
 {
+    if (IsAltShortcut(event))
+        return true; // no shortcut took it, and it types nothing
     int key = event->key();
     InputEditKeyDown(key, event->modifiers());
     switch (key) {
     case 0:
+        InputEdit->EndComposing();
         return true;
     case Qt::Key_End:
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
+        InputEdit->EndComposing();
         return false; // the input box moves its caret; no text changes
     case Qt::Key_Backspace:
+        InputEdit->EndComposing();
         InputEditKeyPress(KeyBackspace, U'\b');
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
+        InputEdit->EndComposing();
         InputEditKeyPress(KeyEnter, U'\r');
         return true;
     case Qt::Key_Escape:
+        InputEdit->EndComposing();
         InputEditKeyPress(KeyEscape, U'\x1b');
         return true;
     default:
         break;
     }
-    for (const char32_t ch : event->text().toUcs4())
+    for (const char32_t ch : InputEdit->Typed(event).toUcs4())
         InputEditKeyPress(CharacterCode(ch, CodePage), ch);
     return true;
 }
@@ -440,7 +452,9 @@ bool TFmLinePractice::eventFilter(QObject* watched, QEvent* event)
     if (watched != InputEdit)
         return QDialog::eventFilter(watched, event);
     if (event->type() == QEvent::ShortcutOverride) {
-        event->accept(); // every key belongs to the drill, not to a shortcut
+        // Every key belongs to the drill, except the windows' Alt shortcuts.
+        if (!IsAltShortcut(static_cast<QKeyEvent*>(event)))
+            event->accept();
         return true;
     }
     if (event->type() != QEvent::KeyPress)

@@ -2,6 +2,7 @@
 
 #include "base/Colors.h"
 #include "drills/DrillHost.h"
+#include "drills/DrillInputBox.h"
 #include "drills/LineEngine.h"
 
 #include <QDialog>
@@ -63,7 +64,7 @@ public:
     QFrame* Panel1;
     QTextEdit* SampleEdit;
     QLabel* LbMark;
-    QTextEdit* InputEdit;
+    TDrillInputBox* InputEdit;
     QStatusBar* SBHelp;
 
 protected:

@@ -19,6 +19,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <algorithm>
+#include <clocale>
 
 namespace {
 
@@ -183,7 +184,7 @@ void TGamePaintBox::resizeEvent(QResizeEvent*)
 TgameFrame::TgameFrame(const TCodePage& codePage, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
-      codePage_(codePage)
+      codePage_(codePage), composer_(std::setlocale(LC_CTYPE, nullptr))
 {
     setObjectName(QStringLiteral("gameFrame"));
     setWindowTitle(Ui(_("Game")));
@@ -359,10 +360,31 @@ void TgameFrame::keyPressEvent(QKeyEvent* event)
         return;
     }
     const QString text = event->text();
+    switch (composer_.Feed(event->nativeVirtualKey())) {
+    case TKeyComposer::TStep::Swallow:
+        return;
+    case TKeyComposer::TStep::Composed:
+        TypeKeys(QString::fromStdString(composer_.Composed()));
+        return;
+    case TKeyComposer::TStep::Pass:
+        break;
+    }
     if (text.isEmpty()) {
         QWidget::keyPressEvent(event);
         return;
     }
+    TypeKeys(text);
+}
+
+QVariant TgameFrame::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    if (query == Qt::ImEnabled)
+        return false;
+    return QWidget::inputMethodQuery(query);
+}
+
+void TgameFrame::TypeKeys(const QString& text)
+{
     if (!Engine || GameOver)
         return;
     for (const char32_t ch : text.toUcs4()) {

@@ -3,6 +3,7 @@
 #include "base/CodePage.h"
 #include "game/GameCore.h"
 #include "game/GameThread.h"
+#include "keyboard/KeyComposer.h"
 
 #include <QFont>
 #include <QImage>
@@ -123,11 +124,15 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // Dead keys compose in keyPressEvent; no input method comes between.
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     void FormShow();
+    void TypeKeys(const QString& text);
 
     const TCodePage& codePage_;
+    TKeyComposer composer_;
 };

@@ -3,6 +3,7 @@
 #include "base/QtBridge.h"
 #include "keyboard/KeyFace.h"
 #include "keyboard/MainData.h"
+#include "keyboard/TemplateBounds.h"
 
 #include <QPainter>
 #include <QPalette>
@@ -45,6 +46,24 @@ void DrawBevel(QPainter& painter, const QRect& area, const QColor& color, bool d
     }
 }
 
+// A face in one of the formats a template may hold, decoded as that format
+// only: guessing would hand hostile bytes to every decoder the toolkit has.
+QImage Decoded(const std::string& glyph)
+{
+    const char* format = nullptr;
+    switch (PictureFormat(glyph)) {
+    case TPictureFormat::Png:
+        format = "PNG";
+        break;
+    case TPictureFormat::Bmp:
+        format = "BMP";
+        break;
+    case TPictureFormat::None:
+        return {};
+    }
+    return QImage::fromData(QByteArray(glyph.data(), static_cast<qsizetype>(glyph.size())), format);
+}
+
 } // namespace
 
 ButtonType::ButtonType(TKbFm& frame, std::size_t index, const TKeyRow& key)
@@ -53,8 +72,7 @@ ButtonType::ButtonType(TKbFm& frame, std::size_t index, const TKeyRow& key)
     setFocusPolicy(Qt::NoFocus);
     setGeometry(key.X, key.Y, key.Width, key.Height);
 
-    const QImage face =
-        QImage::fromData(QByteArray(key.Glyph.data(), static_cast<qsizetype>(key.Glyph.size())));
+    const QImage face = Decoded(key.Glyph);
     if (!face.isNull()) {
         NormalGlyph = face.convertToFormat(QImage::Format_RGB32);
         InvertedGlyph = NormalGlyph.copy();

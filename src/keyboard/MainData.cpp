@@ -2,6 +2,7 @@
 
 #include "base/IniFile.h"
 #include "base/TextCase.h"
+#include "keyboard/TemplateBounds.h"
 #include "keyboard/ZipArchive.h"
 
 #include <algorithm>
@@ -163,29 +164,39 @@ std::optional<TTable> TDataMod::ReadTable(const TZipReader& kit, const char* mem
 
 bool TDataMod::Load(const TZipReader& kit)
 {
+    Refusal.clear();
     std::optional<TTable> keys = ReadTable(kit, KeyMember, NewKeyTable());
-    if (!keys)
-        return false;
-    keys->SortBy("Name");
-    mainTbl_ = std::move(*keys);
-
-    std::optional<TTable> chars = ReadTable(kit, CharMember, NewCharTable());
-    if (!chars)
-        return false;
-    chars->SortBy("Code");
-    ctbl_ = std::move(*chars);
-
-    const std::optional<std::string> readme = kit.ReadMember(ReadmeMember);
-    if (!readme)
-        return false;
+    std::optional<TTable> chars =
+        keys ? ReadTable(kit, CharMember, NewCharTable()) : std::optional<TTable>();
+    const std::optional<std::string> readme =
+        chars ? kit.ReadMember(ReadmeMember) : std::optional<std::string>();
     // bkcolor, then the finger lengths, then the finger colours.
     std::vector<std::string> names = {"bkcolor"};
     for (const std::string_view finger : FingerNames)
         names.emplace_back(finger);
     for (const std::string_view finger : FingerNames)
         names.push_back(std::string(finger) + "Color");
-    const std::vector<std::optional<std::string_view>> values = ReadmeValues(*readme, names);
+    const std::vector<std::optional<std::string_view>> values =
+        readme ? ReadmeValues(*readme, names) : std::vector<std::optional<std::string_view>>();
 
+    // A template beyond the bounds is refused whole, before anything is replaced.
+    if (const std::optional<std::string> why = OutOfBounds(keys, values)) {
+        Refusal = *why;
+        return false;
+    }
+
+    if (!keys)
+        return false;
+    keys->SortBy("Name");
+    mainTbl_ = std::move(*keys);
+
+    if (!chars)
+        return false;
+    chars->SortBy("Code");
+    ctbl_ = std::move(*chars);
+
+    if (!readme)
+        return false;
     const std::optional<std::int32_t> bkColor = IntegerOf(values[0]);
     if (!bkColor)
         return false;
@@ -195,4 +206,21 @@ bool TDataMod::Load(const TZipReader& kit)
         FingerColor[i] = IntegerOf(values[1 + FingerCount + i]).value_or(0);
     }
     return true;
+}
+
+std::optional<std::string>
+TDataMod::OutOfBounds(const std::optional<TTable>& keys,
+                      const std::vector<std::optional<std::string_view>>& readme)
+{
+    if (keys)
+        for (std::size_t row = 0; row < keys->RowCount(); ++row)
+            if (std::optional<std::string> why = KeyOutOfBounds(KeyRowOf(*keys, row)))
+                return why;
+    if (!readme.empty())
+        for (std::size_t i = 0; i < FingerCount; ++i)
+            if (const std::optional<std::int32_t> length = IntegerOf(readme[1 + i]))
+                if (std::optional<std::string> why =
+                        FingerLengthOutOfBounds(static_cast<TFingerName>(i), *length))
+                    return why;
+    return std::nullopt;
 }

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class TZipReader;
 
@@ -98,12 +99,17 @@ public:
     TColor BkColor = 0;
     std::array<std::int32_t, FingerCount> FingerLength{};
     std::array<TColor, FingerCount> FingerColor{};
+    // Why the last load refused the template as unusable (a translated
+    // text); empty when it did not.
+    std::string Refusal;
 
     // Reads the zip archive in the file, whatever its name; true when all of
     // it was read. Never throws. A failure (not a zip archive; a member
     // missing, refused or unreadable; a table that cannot be loaded; no
     // integer bkcolor in the readme) ends the load where it happens: a table
-    // read before it stays replaced, everything else keeps its value.
+    // read before it stays replaced, everything else keeps its value. A
+    // template beyond the bounds of TemplateBounds.h is refused whole, with
+    // its reason in Refusal, and nothing of it is loaded.
     bool LoadTemplate(const std::string& fileName);
     // The same from an archive in memory.
     bool LoadTemplateFromMemory(std::string_view archive);
@@ -119,6 +125,10 @@ private:
     TTable ctbl_ = NewCharTable();
 
     bool Load(const TZipReader& kit);
+    // Why the key table or the readme's values break the template's bounds.
+    static std::optional<std::string>
+    OutOfBounds(const std::optional<TTable>& keys,
+                const std::vector<std::optional<std::string_view>>& readme);
     std::optional<TTable> ReadTable(const TZipReader& kit, const char* member,
                                     const TTable& shape) const;
 };

@@ -1,5 +1,8 @@
 #include "keyboard/keyboard.h"
 
+#include "base/Errors.h"
+#include "base/MessageBoxes.h"
+#include "base/Translate.h"
 #include "keyboard/KbForm.h"
 #include "keyboard/MainData.h"
 
@@ -29,7 +32,10 @@ TVKeyboard::~TVKeyboard() = default;
 void TVKeyboard::LoadTemplate(const std::string& fileName)
 {
     KbFrame->ClearKeys();
-    data_.LoadTemplate(fileName);
+    if (!data_.LoadTemplate(fileName) && !data_.Refusal.empty())
+        TMessageBoxes::Error(
+            this, QString::fromUtf8(Format(_("The keyboard template %s cannot be used: %s."),
+                                           fileName.c_str(), data_.Refusal.c_str())));
     KbFrame->FitToKeys();
     KbFrame->BuildKeys(state_.Blinking);
     resize(KbFrame->size());

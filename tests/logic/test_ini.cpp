@@ -2,11 +2,14 @@
 #include "base/IniFile.h"
 
 #include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <random>
 #include <sstream>
@@ -238,6 +241,21 @@ TEST(IniDocument, SurvivesArbitraryBytes)
     EXPECT_EQ(TIniDocument(huge).Content(), huge);
 }
 
+// A byte-order mark is no part of the first line, and stays where it is.
+TEST(IniDocument, ReadsPastAndKeepsAByteOrderMark)
+{
+    const std::string bom = "\xEF\xBB\xBF";
+    TIniDocument doc(bom + "[Anna]\r\nCourse=English\r\n");
+    EXPECT_EQ(doc.Sections(), std::vector<std::string>{"Anna"});
+    EXPECT_EQ(doc.Value("Anna", "Course"), "English");
+    doc.SetValue("anna", "Course", "Deutsch");
+    EXPECT_EQ(doc.Content(), bom + "[Anna]\r\nCourse=Deutsch\r\n");
+
+    TIniDocument only(bom);
+    only.SetValue("S", "k", "v");
+    EXPECT_EQ(only.Content(), bom + "[S]\nk=v\n");
+}
+
 class IniFileTest : public testing::Test
 {
 protected:
@@ -265,11 +283,34 @@ protected:
     {
         std::vector<std::string> names;
         for (const auto& entry : fs::directory_iterator(dir_))
-            names.push_back(entry.path().filename().string());
+            if (entry.path().filename() != LockName)
+                names.push_back(entry.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
     }
 
+    // Holds the writers' lock of the folder, as another program writing there would.
+    class TForeignLock
+    {
+    public:
+        explicit TForeignLock(const fs::path& dir)
+            : fd_(open((dir / LockName).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666))
+        {
+            struct flock lock
+            {};
+            lock.l_type = F_WRLCK;
+            lock.l_whence = SEEK_SET;
+            held_ = fd_ >= 0 && fcntl(fd_, F_OFD_SETLK, &lock) == 0;
+        }
+        ~TForeignLock() { close(fd_); }
+        bool Held() const { return held_; }
+
+    private:
+        int fd_;
+        bool held_ = false;
+    };
+
+    static constexpr const char* LockName = ".tapwren.lock";
     fs::path dir_;
     fs::path path_;
 };
@@ -395,7 +436,105 @@ TEST_F(IniFileTest, FailingEditWritesNothing)
     EXPECT_EQ(Slurp(path_), "[S]\na=1\n");
 }
 
-// Two processes each write their own section many times; the folder lock
+// The lock is a file of its own, which network file systems can lock too,
+// and a writer waits for it only a bounded time.
+TEST_F(IniFileTest, LockedFileFailsAfterABoundedWaitNamingTheFile)
+{
+    Put(path_, "[S]\na=1\n");
+    TIniFile ini(path_.string());
+    ini.SetLockWait(std::chrono::milliseconds(200));
+    {
+        const TForeignLock other(dir_);
+        ASSERT_TRUE(other.Held());
+        try {
+            ini.WriteString("S", "a", "2");
+            FAIL() << "no error";
+        } catch (const TError& e) {
+            EXPECT_EQ(std::string(e.what()), "Unable to write to " + path_.string() +
+                                                 ": the file is in use by another program.");
+        }
+        EXPECT_EQ(Slurp(path_), "[S]\na=1\n");
+    }
+    ini.WriteString("S", "a", "2");
+    EXPECT_EQ(Slurp(path_), "[S]\na=2\n");
+}
+
+// A temporary file left by a writer that was killed mid-write is removed by
+// the next write; one that may still be written (its writer holds the lock)
+// is never touched.
+TEST_F(IniFileTest, StaleTemporariesGoOnTheNextWrite)
+{
+    Put(path_, "[S]\na=1\n");
+    Put(dir_ / ".tw.ini.Ab12Cd", "[S]\na=half");
+    Put(dir_ / ".other.ini.Ab12Cd", "another file's");
+    Put(dir_ / ".tw.ini.notmine", "not a temporary");
+    TIniFile ini(path_.string());
+    ini.SetLockWait(std::chrono::milliseconds(100));
+    {
+        const TForeignLock writer(dir_);
+        ASSERT_TRUE(writer.Held());
+        EXPECT_THROW(ini.WriteString("S", "a", "2"), TError);
+        EXPECT_TRUE(fs::exists(dir_ / ".tw.ini.Ab12Cd"));
+    }
+    ini.WriteString("S", "a", "2");
+    EXPECT_EQ(Entries(),
+              (std::vector<std::string>{".other.ini.Ab12Cd", ".tw.ini.notmine", "tw.ini"}));
+}
+
+TEST_F(IniFileTest, WriteProtectedFileIsNotWritten)
+{
+    Put(path_, "[S]\na=1\n");
+    fs::permissions(path_, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    try {
+        TIniFile(path_.string()).WriteString("S", "a", "2");
+        FAIL() << "no error";
+    } catch (const TError& e) {
+        EXPECT_EQ(std::string(e.what()), "Unable to write to " + path_.string());
+    }
+    EXPECT_EQ(Slurp(path_), "[S]\na=1\n");
+    EXPECT_EQ(fs::status(path_).permissions(),
+              fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+}
+
+// A user who may write a file of another owner's in a shared group folder
+// cannot keep its owner, but keeps its group.
+TEST_F(IniFileTest, ReplaceKeepsTheGroupWhereTheOwnerCannotBeKept)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root to set up two users";
+    constexpr uid_t User = 65534;
+    constexpr gid_t UserGroup = 65534;
+    constexpr gid_t SharedGroup = 100;
+    Put(path_, "[S]\na=1\n");
+    ASSERT_EQ(chown(path_.c_str(), 0, SharedGroup), 0);
+    ASSERT_EQ(chmod(path_.c_str(), 0664), 0);
+    ASSERT_EQ(chown(dir_.c_str(), 0, SharedGroup), 0);
+    ASSERT_EQ(chmod(dir_.c_str(), 0775), 0);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const gid_t groups[] = {SharedGroup};
+        if (setgroups(1, groups) != 0 || setgid(UserGroup) != 0 || setuid(User) != 0)
+            _exit(2);
+        try {
+            TIniFile(path_.string()).WriteString("S", "a", "2");
+        } catch (...) {
+            _exit(1);
+        }
+        _exit(0);
+    }
+    ASSERT_GT(pid, 0);
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    struct stat info;
+    ASSERT_EQ(stat(path_.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, User);
+    EXPECT_EQ(info.st_gid, SharedGroup);
+    EXPECT_EQ(info.st_mode & 07777, 0664u);
+    EXPECT_EQ(Slurp(path_), "[S]\na=2\n");
+}
+
+// Two processes each write their own section many times; the writers' lock
 // keeps either from writing back a copy that lacks the other's last change.
 TEST_F(IniFileTest, ConcurrentUpdatesLoseNothing)
 {

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -304,6 +305,127 @@ TEST(Template, SurvivesDamagedArchives)
         TDataMod data(Cp1252());
         data.LoadTemplateFromMemory(damaged);
     }
+}
+
+} // namespace
+
+namespace {
+
+std::string PngHeader(std::uint32_t width, std::uint32_t height)
+{
+    std::string png("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16);
+    for (const std::uint32_t value : {width, height})
+        for (int shift = 24; shift >= 0; shift -= 8)
+            png += static_cast<char>(value >> shift & 0xFF);
+    return png + std::string("\x08\x06\0\0\0", 5);
+}
+
+std::string BmpHeader(std::int32_t width, std::int32_t height)
+{
+    std::string bmp = "BM" + std::string(12, '\0');
+    for (const std::int32_t value : {40, width, height})
+        for (int shift = 0; shift < 32; shift += 8)
+            bmp += static_cast<char>(static_cast<std::uint32_t>(value) >> shift & 0xFF);
+    return bmp;
+}
+
+struct HostileCase
+{
+    const char* Name;
+    TKeyRow Key;
+    std::string Readme;
+    std::string Reason;
+};
+
+class HostileTemplate : public testing::TestWithParam<HostileCase>
+{};
+
+constexpr std::int32_t Int32Max = 2147483647;
+
+const TKeyRow SaneKey{.Name = "Q", .KeyValue = 81, .Width = 40, .Height = 40, .X = 8, .Y = 8};
+
+TKeyRow With(TKeyRow key, const std::function<void(TKeyRow&)>& change)
+{
+    change(key);
+    return key;
+}
+
+const std::string FaceTooLarge = "the face of the key \"Q\" is larger than the key";
+const std::string KeyBeyond = "the key \"Q\" has a size or place beyond 4096 pixels";
+
+// A hostile template is refused whole: what the last template gave stays.
+TEST_P(HostileTemplate, IsRefusedWithItsReasonAndLoadsNothing)
+{
+    const HostileCase& c = GetParam();
+    TDataMod data = Loaded(Archive(KeysA, CharsA, ReadmeA));
+    const TDataMod before = data;
+    EXPECT_FALSE(
+        data.LoadTemplateFromMemory(Archive(KeyXml({c.Key}), CharsB, "bkcolor=222\n" + c.Readme)));
+    EXPECT_EQ(data.Refusal, c.Reason);
+    EXPECT_EQ(data.MainTbl(), before.MainTbl());
+    EXPECT_EQ(data.Ctbl(), before.Ctbl());
+    ExpectSameReadme(data, before);
+
+    ASSERT_TRUE(data.LoadTemplateFromMemory(Archive(KeysB, CharsB, ReadmeB)));
+    EXPECT_EQ(data.Refusal, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Template, HostileTemplate,
+    testing::Values(
+        HostileCase{"HugeFace",
+                    With(SaneKey, [](TKeyRow& k) { k.Glyph = PngHeader(30000, 30000); }), "",
+                    FaceTooLarge},
+        HostileCase{"FaceTallerThanKeyAndMargin",
+                    With(SaneKey, [](TKeyRow& k) { k.Glyph = PngHeader(40, 57); }), "",
+                    FaceTooLarge},
+        HostileCase{"TopDownBitmapFace",
+                    With(SaneKey, [](TKeyRow& k) { k.Glyph = BmpHeader(40, -5000); }), "",
+                    FaceTooLarge},
+        HostileCase{"FaceOfAHugeKeyBeyondTheCap",
+                    With(SaneKey,
+                         [](TKeyRow& k) {
+                             k.Width = k.Height = 3000;
+                             k.X = k.Y = 0;
+                             k.Glyph = PngHeader(3000, 3000);
+                         }),
+                    "", FaceTooLarge},
+        HostileCase{"WidthAtTheLimit", With(SaneKey, [](TKeyRow& k) { k.Width = Int32Max; }), "",
+                    KeyBeyond},
+        HostileCase{"NegativeHeight", With(SaneKey, [](TKeyRow& k) { k.Height = -1; }), "",
+                    KeyBeyond},
+        HostileCase{"RightEdgeOverflows", With(SaneKey, [](TKeyRow& k) { k.X = Int32Max - 10; }),
+                    "", KeyBeyond},
+        HostileCase{"FarAbove", With(SaneKey, [](TKeyRow& k) { k.Y = -Int32Max - 1; }), "",
+                    KeyBeyond},
+        HostileCase{"HugeMiddleFinger", SaneKey, "LMiddle=2147483647\n",
+                    "the finger length LMiddle=2147483647 lies beyond 400 pixels"},
+        HostileCase{"FingerFarBelow", SaneKey, "RThumb=-100000\n",
+                    "the finger length RThumb=-100000 lies beyond 400 pixels"}),
+    [](const testing::TestParamInfo<HostileCase>& c) { return std::string(c.param.Name); });
+
+TEST(Template, FacesWithinTheirKeyAndMarginLoad)
+{
+    TDataMod data(Cp1252());
+    const std::string readme = "bkcolor=1\nLMiddle=400\nRMiddle=-400\n";
+    for (const std::string& face : {PngHeader(56, 56), BmpHeader(56, -56), PngHeader(0, 0),
+                                    std::string("\x89PNG", 4), std::string("not a picture")}) {
+        const TKeyRow key = With(SaneKey, [&face](TKeyRow& k) { k.Glyph = face; });
+        EXPECT_TRUE(data.LoadTemplateFromMemory(Archive(KeyXml({key}), CharsA, readme)));
+        EXPECT_EQ(data.Refusal, "");
+    }
+    const TKeyRow corner = With(SaneKey, [](TKeyRow& k) {
+        k.X = k.Y = 4096 - 40;
+        k.Glyph = PngHeader(1024, 1024);
+        k.Width = k.Height = 40;
+    });
+    EXPECT_FALSE(data.LoadTemplateFromMemory(Archive(KeyXml({corner}), CharsA, readme)));
+    const TKeyRow big = With(SaneKey, [](TKeyRow& k) {
+        k.X = k.Y = 0;
+        k.Width = k.Height = 4096;
+        k.Glyph = PngHeader(1024, 1024);
+    });
+    EXPECT_TRUE(data.LoadTemplateFromMemory(Archive(KeyXml({big}), CharsA, readme)));
 }
 
 } // namespace

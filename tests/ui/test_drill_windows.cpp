@@ -5,12 +5,17 @@
 #include "drills/course.h"
 #include "drills/letter.h"
 
+#include <QClipboard>
+#include <QFileDialog>
 #include <QInputDialog>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTextEdit>
+#include <QTextLayout>
 #include <QTimer>
 #include <QtTest>
 #include <fstream>
@@ -159,6 +164,82 @@ private slots:
         form->Restart();
         QVERIFY(!form->InputEdit->isReadOnly());
         QVERIFY(form->InputEdit->toPlainText().isEmpty());
+    }
+
+    // The paragraph drill's Alt shortcuts work from the input box, and no
+    // Alt+letter ever types its letter.
+    void altShortcutsWorkFromTheInputBox_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("sample");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<bool>("visible");
+        QTest::addColumn<bool>("fileDialog");
+        const QString ab = QStringLiteral("ab");
+        const QString a = QStringLiteral("a");
+        QTest::newRow("Alt+L opens the file dialog") << int(Qt::Key_L) << ab << a << true << true;
+        QTest::newRow("Alt+P pastes")
+            << int(Qt::Key_P) << QStringLiteral("pasted") << QString() << true << false;
+        QTest::newRow("Alt+R restarts") << int(Qt::Key_R) << ab << QString() << true << false;
+        QTest::newRow("Alt+C closes") << int(Qt::Key_C) << ab << a << false << false;
+        QTest::newRow("Alt+X does nothing") << int(Qt::Key_X) << ab << a << true << false;
+    }
+
+    void altShortcutsWorkFromTheInputBox()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, sample);
+        QFETCH(QString, input);
+        QFETCH(bool, visible);
+        QFETCH(bool, fileDialog);
+        auto form = TFmLinePractice::Create<TFmLongText>(codePage_);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        form->LoadTextFrom(WriteFile("text.txt", "ab"));
+        QApplication::clipboard()->setText(QStringLiteral("pasted"));
+        Type(*form, QStringLiteral("a"));
+        QVERIFY(form->InputEdit->hasFocus());
+        bool dialogShown = false;
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, [&dialogShown] {
+            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                dialogShown = true;
+                dialog->reject();
+            }
+        });
+        answer.start(20);
+        QTest::keyClick(form->InputEdit, static_cast<Qt::Key>(key), Qt::AltModifier);
+        QTRY_COMPARE(form->isVisible(), visible); // a button's click comes a moment later
+        QTest::qWait(300);
+        QCOMPARE(dialogShown, fileDialog);
+        QCOMPARE(form->SampleEdit->toPlainText(), sample);
+        QCOMPARE(form->InputEdit->toPlainText(), input);
+        if (visible)
+            QCOMPARE(form->focusWidget(), form->InputEdit);
+    }
+
+    // Pasting into the box is refused like typing what it is not: only
+    // judged keys reach it.
+    void inputBoxTakesNoPasteAndNoComposition()
+    {
+        auto form = TFmLinePractice::Create<TFmLongText>(codePage_);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        form->LoadTextFrom(WriteFile("text.txt", "\xEA"
+                                                 "a"));
+        form->Restart();
+        QApplication::clipboard()->setText(QStringLiteral("xx"));
+        form->InputEdit->paste();
+        QCOMPARE(form->InputEdit->toPlainText(), QString());
+        QInputMethodEvent preedit(QStringLiteral("^"), {});
+        QApplication::sendEvent(form->InputEdit, &preedit);
+        QCOMPARE(form->InputEdit->document()->firstBlock().layout()->preeditAreaText(), QString());
+        QInputMethodEvent commit;
+        commit.setCommitString(QStringLiteral("ê"));
+        QApplication::sendEvent(form->InputEdit, &commit);
+        QCOMPARE(form->InputEdit->toPlainText(), QStringLiteral("ê"));
+        QCOMPARE(form->Engine.Position, 2);
+        QVERIFY(!static_cast<QWidget*>(form->InputEdit)->inputMethodQuery(Qt::ImEnabled).toBool());
     }
 
     void anUnreadableCourseFileIsAnError()

@@ -1,4 +1,5 @@
 #include "base/CodePage.h"
+#include "base/MessageBoxes.h"
 #include "base/QtBridge.h"
 #include "keyboard/KbForm.h"
 #include "keyboard/MainData.h"
@@ -136,6 +137,30 @@ class TestKeyboard : public QObject
     }
 
 private slots:
+    // A template beyond the bounds is told to the user, and none of it is used.
+    void hostileTemplateIsRefusedWithAnError()
+    {
+        std::vector<TKeyRow> keys = Keys();
+        keys.back().Width = 2147483647; // key A
+        QTemporaryDir dir;
+        const QString path = WriteTemplate(dir, keys);
+        std::vector<std::pair<TMessageBoxes::Kind, QString>> boxes;
+        TMessageBoxes::SetResponder([&boxes](TMessageBoxes::Kind kind, const QString& text) {
+            boxes.emplace_back(kind, text);
+            return true;
+        });
+        TKeyboard keyboard;
+        keyboard.Window.LoadTemplate(path.toStdString());
+        TMessageBoxes::SetResponder({});
+        QCOMPARE(boxes.size(), 1U);
+        QCOMPARE(boxes[0].first, TMessageBoxes::Kind::Error);
+        QCOMPARE(boxes[0].second, QStringLiteral("The keyboard template %1 cannot be used: the key "
+                                                 "\"A\" has a size or place beyond 4096 pixels.")
+                                      .arg(path));
+        QCOMPARE(keyboard.Window.KbFrame->ButtonCount(), 0U);
+        QCOMPARE(keyboard.Window.KbFrame->size(), QSize(10, 10));
+    }
+
     void initTestCase()
     {
         QVERIFY(dir_.isValid());
