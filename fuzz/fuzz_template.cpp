@@ -1,11 +1,13 @@
-// Arbitrary bytes as a keyboard template archive, as a table packet, and as
-// the three members of an archive built around them. A failed load is the
-// expected answer to malformed input; a crash, an exception, tables out of
-// order, a lookup beyond the keys or a table that does not read back as it
-// was written is a bug.
+// Arbitrary bytes as a keyboard template archive, as a key's face picture,
+// as a table packet, and as the three members of an archive built around
+// them. A failed load is the expected answer to malformed input; a crash, an
+// exception, a loaded template beyond the bounds, a refused one that left
+// anything, tables out of order, a lookup beyond the keys or a table that does
+// not read back as it was written is a bug.
 #include "base/CodePage.h"
 #include "keyboard/KeyLookup.h"
 #include "keyboard/MainData.h"
+#include "keyboard/TemplateBounds.h"
 #include "keyboard/TemplateTable.h"
 #include "keyboard/ZipArchive.h"
 
@@ -33,6 +35,35 @@ const TCodePage& CodePage()
     return codePage;
 }
 
+// A loaded template keeps the bounds; a refused one loads nothing.
+void CheckBounds(const TDataMod& data, bool loaded)
+{
+    const TTable& keys = data.MainTbl();
+    if (!data.Refusal.empty()) {
+        Check(!loaded && keys.RowCount() == 0 && data.Ctbl().RowCount() == 0 && data.BkColor == 0);
+        return;
+    }
+    if (!loaded)
+        return;
+    for (std::size_t row = 0; row < keys.RowCount(); ++row) {
+        const TKeyRow key = KeyRowOf(keys, row);
+        Check(!KeyOutOfBounds(key));
+        Check(key.X + key.Width <= MaxKeyboardExtent && key.Y + key.Height <= MaxKeyboardExtent);
+        if (const std::optional<TPictureSize> face = PictureSize(key.Glyph))
+            Check(face->Width <= MaxFaceSide && face->Height <= MaxFaceSide);
+    }
+    for (const std::int32_t length : data.FingerLength)
+        Check(length >= -MaxFingerLength && length <= MaxFingerLength);
+}
+
+// The header of any bytes read as a key's face.
+void FuzzPicture(std::string_view bytes)
+{
+    if (const std::optional<TPictureSize> size = PictureSize(bytes))
+        Check(size->Width >= 0 && size->Height >= 0 &&
+              PictureFormat(bytes) != TPictureFormat::None);
+}
+
 // Whatever a load left behind, failed or not.
 void CheckLoaded(const TDataMod& data)
 {
@@ -55,7 +86,7 @@ void CheckLoaded(const TDataMod& data)
 void FuzzArchive(std::string_view bytes)
 {
     TDataMod data(CodePage());
-    data.LoadTemplateFromMemory(bytes);
+    CheckBounds(data, data.LoadTemplateFromMemory(bytes));
     CheckLoaded(data);
 }
 
@@ -83,7 +114,7 @@ void FuzzMembers(std::string_view bytes)
     const std::string archive =
         WriteZip({{KeyMember, keys}, {CharMember, chars}, {ReadmeMember, readme}});
     TDataMod data(CodePage());
-    data.LoadTemplateFromMemory(archive);
+    CheckBounds(data, data.LoadTemplateFromMemory(archive));
     CheckLoaded(data);
 }
 
@@ -93,6 +124,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     FuzzArchive(bytes);
+    FuzzPicture(bytes);
     FuzzPacket(bytes);
     FuzzMembers(bytes);
     return 0;
