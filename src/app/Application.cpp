@@ -3,6 +3,19 @@
 #include "base/MessageBoxes.h"
 #include "base/Translate.h"
 
+#include <QPointer>
+#include <QWidget>
+
+namespace {
+
+QPointer<QWidget>& TheMainForm()
+{
+    static QPointer<QWidget> form;
+    return form;
+}
+
+} // namespace
+
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("tapwren"));
@@ -23,4 +36,14 @@ bool TApplication::notify(QObject* receiver, QEvent* event)
 void TApplication::ShowException(const std::exception& error)
 {
     TMessageBoxes::Error(activeWindow(), QString::fromUtf8(error.what()));
+}
+
+void TApplication::SetMainForm(QWidget* form)
+{
+    TheMainForm() = form;
+}
+
+QWidget* TApplication::MainForm()
+{
+    return TheMainForm();
 }

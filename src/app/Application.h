@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QApplication>
-
 #include <exception>
 
 // The application object. An error that no handler catches ends up in its
@@ -17,4 +16,9 @@ public:
 
     // Shows the message of an error in an error box.
     static void ShowException(const std::exception& error);
+
+    // The application's main window, the logon window: closing it ends the
+    // run. None until the start-up sets it (and in tests that do not).
+    static void SetMainForm(QWidget* form);
+    static QWidget* MainForm();
 };

@@ -9,6 +9,8 @@
 #include <exception>
 #include <vector>
 
+TDataMod* DataMod = nullptr;
+
 namespace {
 
 TField Text(const char* name, std::int32_t width, bool required = false)

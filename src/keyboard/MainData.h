@@ -132,3 +132,7 @@ private:
     std::optional<TTable> ReadTable(const TZipReader& kit, const char* member,
                                     const TTable& shape) const;
 };
+
+// The run's one loaded template, created by the starter at the first logon
+// and kept until the program ends; none before.
+extern TDataMod* DataMod;

@@ -1,0 +1,128 @@
+#pragma once
+
+#include "app/PracticeTime.h"
+#include "app/SoundCues.h"
+
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+class QAction;
+class QFrame;
+class QPushButton;
+class TDrillGuidance;
+class TFmLinePractice;
+class TKeyboardLayoutAgent;
+class TPalmForm;
+class TProfile;
+class TVKeyboard;
+class TWavePlayer;
+class TgameFrame;
+struct TFont;
+
+// The user's home from logon to the end of the run: a column of eight
+// buttons that open the activities. It holds the live profile, forms the
+// paths of the course's files, owns the sound cues, adds up the run's
+// practice time and, when it closes, reports that time, saves the profile
+// and the settings and ends the run.
+//
+// The starter creates it, hands it the layout agent (SetLayoutAgent) and the
+// loaded profile (SetProfile), sets its font and shows it. It frees itself
+// once closed.
+class TTWMainFm : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TTWMainFm(QWidget* parent = nullptr);
+    ~TTWMainFm() override;
+
+    void SetLayoutAgent(TKeyboardLayoutAgent* agent) { LayoutAgent = agent; }
+    // Once, after the profile is loaded: builds the keyboard and hands
+    // windows from the template of the profile's course and activates the
+    // profile's keyboard layout.
+    void SetProfile(TProfile& profile);
+
+    // The actions of ActionList1, and their buttons in tab order.
+    QAction* A_Course;
+    QAction* A_Sentence;
+    QAction* A_Free;
+    QAction* A_Paragraph;
+    QAction* A_Game;
+    QAction* A_Help;
+    QAction* A_Exit;
+    QAction* A_Profile;
+    QList<QAction*> ActionList1;
+    QFrame* Bevel1;
+    QPushButton* CourseBn;
+    QPushButton* SentenceBn;
+    QPushButton* FreeBn;
+    QPushButton* ParagraphBn;
+    QPushButton* GameBn;
+    QPushButton* HelpBn;
+    QPushButton* ExitBn;
+    QPushButton* ProfileBn;
+
+    // Each path is formed the first time it is needed and kept for the run;
+    // LayoutPath at logon.
+    std::string CoursePath;
+    std::string PracticePath;
+    std::string GamePath;
+    std::string LayoutPath;
+    TKeyboardLayoutAgent* LayoutAgent = nullptr;
+    std::string ProgramDir;
+    TWavePlayer* WavePlayer;
+    TSoundCues Cues;
+    TProfile* Profile = nullptr;
+    TRunPracticeTime RunPracticeTime;
+    std::function<void()> PrevGameClose;
+
+    // Made at logon, kept until the run ends with this window's close.
+    TVKeyboard* VKeyboard = nullptr;
+    TPalmForm* PalmForm = nullptr;
+    TPalmForm* RightPalmForm = nullptr;
+    // Made by the first game, freed when this window closes.
+    TgameFrame* gameFrame = nullptr;
+
+    // The online manual, opened when the local one is missing.
+    static const char* const OnlineManual;
+
+    void A_CourseExecute();
+    void A_SentenceExecute();
+    void A_FreeExecute();
+    void A_ParagraphExecute();
+    void A_GameExecute() { RunGame(); }
+    void A_HelpExecute() { OpenHelp(); }
+    void A_ExitExecute() { close(); }
+
+    void RunGame();
+    void OpenHelp();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormShow();
+    void LoadGuidance();
+    void HideActions();
+    void ShowActions();
+    void CourseBnEnter(QPushButton* button);
+    void CourseBnExit(QPushButton* button);
+    template <class T> std::unique_ptr<T> CreateDrill(const TFont& font);
+    void RunDrill(TFmLinePractice& form);
+    void GameClosed();
+    // Whether closing may go on: the report, then the profile and the
+    // settings saved.
+    bool FormClose();
+
+    // The path of one of the course's files, formed now if it is still empty.
+    const std::string& NeedPath(std::string& path, const char* fileName);
+    QPushButton* AddButton(QAction*& action, const char* caption, int top,
+                           void (TTWMainFm::*handler)());
+
+    std::unique_ptr<TDrillGuidance> guidance_;
+};

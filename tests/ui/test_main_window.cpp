@@ -1,0 +1,477 @@
+#include "app/Application.h"
+#include "app/FormInput.h"
+#include "app/GlobalVar.h"
+#include "app/TWMainForm.h"
+#include "app/WavePlayer.h"
+#include "base/Errors.h"
+#include "base/MessageBoxes.h"
+#include "drills/Sentence.h"
+#include "drills/course.h"
+#include "game/game.h"
+#include "keyboard/KbForm.h"
+#include "keyboard/MainData.h"
+#include "keyboard/keyboard.h"
+#include "keyboard/palm.h"
+#include "profile/ProfileVar.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QSoundEffect>
+#include <QTemporaryDir>
+#include <QTextEdit>
+#include <QTimer>
+#include <QtTest>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Kind = TMessageBoxes::Kind;
+
+// Records the addresses the desktop would be asked to open.
+class TUrlRecorder : public QObject
+{
+    Q_OBJECT
+public:
+    std::vector<QUrl> opened;
+public slots:
+    void Open(const QUrl& url) { opened.push_back(url); }
+};
+
+// Runs inside the next modal window of class T once it is up, then closes it.
+template <class T> void InsideModal(std::function<void(T&)> inside)
+{
+    QTimer::singleShot(0, [inside] {
+        auto* form = qobject_cast<T*>(QApplication::activeModalWidget());
+        QVERIFY2(form != nullptr, "the expected window is not up");
+        inside(*form);
+        form->close();
+    });
+}
+
+void WriteFile(const fs::path& path, const std::string& content)
+{
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << content;
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<TSettings> settings_;
+    std::unique_ptr<TDataMod> data_;
+    std::unique_ptr<QWidget> logon_;
+    TProfile profile_;
+    std::vector<std::pair<Kind, QString>> boxes_;
+    int saves_ = 0;
+    int failingSaves_ = 0;
+    QPointer<TTWMainFm> main_;
+
+    fs::path DataDir() const { return fs::path(dir_->path().toStdString()) / "data"; }
+    fs::path ProgramDir() const { return fs::path(dir_->path().toStdString()) / "program"; }
+
+    // A course whose files say which course they belong to.
+    void WriteCourse(const std::string& name, const std::string& letter)
+    {
+        const fs::path folder = DataDir() / "Courses" / name;
+        WriteFile(folder / "course.txt",
+                  letter + "1\r\n" + letter + "2\r\n" + letter + "3\r\n" + letter + "4\r\n");
+        WriteFile(folder / "Practice.txt", letter + " sentence\r\n");
+        WriteFile(folder / "Game.txt", letter + "word " + letter + "game\r\n");
+        fs::copy_file(TAPWREN_BUILD_DATA_DIR "Courses/English/layout.twt", folder / "layout.twt");
+    }
+
+    std::vector<QString> Boxes(Kind kind) const
+    {
+        std::vector<QString> found;
+        for (const auto& box : boxes_)
+            if (box.first == kind)
+                found.push_back(box.second);
+        return found;
+    }
+
+    TTWMainFm& LoggedOn()
+    {
+        main_ = new TTWMainFm();
+        main_->SetProfile(profile_);
+        main_->show();
+        return *main_;
+    }
+
+    std::vector<QPushButton*> Buttons() const
+    {
+        return {main_->CourseBn, main_->SentenceBn, main_->FreeBn, main_->ParagraphBn,
+                main_->GameBn,   main_->HelpBn,     main_->ExitBn, main_->ProfileBn};
+    }
+
+    static bool AllVisible(const std::vector<QPushButton*>& buttons, bool visible)
+    {
+        for (const QPushButton* button : buttons)
+            if (button->isVisible() != visible)
+                return false;
+        return true;
+    }
+
+    // Answers the game's difficulty prompt with 1.
+    static void AnswerDifficulty()
+    {
+        QTimer::singleShot(0, [] {
+            auto* box = qobject_cast<THInputBox*>(QApplication::activeModalWidget());
+            QVERIFY(box != nullptr);
+            box->Edit->setText(QStringLiteral("1"));
+            box->BnOK->click();
+        });
+    }
+
+private slots:
+    void init()
+    {
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir_->isValid());
+        fs::create_directories(ProgramDir());
+        fs::create_directories(DataDir());
+        WriteCourse("English", "e");
+        WriteCourse("Deutsch", "d");
+        settings_ = std::make_unique<TSettings>(ProgramDir().string(), DataDir().string());
+        settings_->Load();
+        Settings = settings_.get();
+        data_ = std::make_unique<TDataMod>();
+        DataMod = data_.get();
+        logon_ = std::make_unique<QWidget>();
+        TApplication::SetMainForm(logon_.get());
+
+        profile_ = TProfile();
+        profile_.UserName = "Ann";
+        profile_.Course = "English";
+        profile_.TimeTotal = 3723000;
+        profile_.KeyboardLayout = "00000409";
+        profile_.PracticeFont.Name = "DejaVu Sans Mono";
+        profile_.PracticeFont.Size = 12;
+        saves_ = 0;
+        failingSaves_ = 0;
+        profile_.OnSave = [this](TProfile&, const std::string& name) {
+            QCOMPARE(name, std::string("Ann"));
+            if (failingSaves_ > 0) {
+                --failingSaves_;
+                ThrowUnableToWrite("twc.ini");
+            }
+            ++saves_;
+        };
+        boxes_.clear();
+        TMessageBoxes::SetResponder([this](Kind kind, const QString& text) {
+            boxes_.emplace_back(kind, text);
+            return true;
+        });
+    }
+
+    void cleanup()
+    {
+        delete main_;
+        TMessageBoxes::SetResponder({});
+        TApplication::SetMainForm(nullptr);
+        logon_.reset();
+        DataMod = nullptr;
+        Settings = nullptr;
+        dir_.reset();
+    }
+
+    void looksAsDesigned()
+    {
+        profile_.BgColor = 0x00336699;
+        TTWMainFm& main = LoggedOn();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        QCOMPARE(main.windowTitle(), QStringLiteral("Tapwren"));
+        QCOMPARE(main.size(), QSize(217, 345));
+        const QStringList captions = {
+            "&Course", "&Sentence Drills", "&Free Drills", "&Paragraph Drills", "&Game", "&Help",
+            "E&xit",   "P&rofile"};
+        const std::vector<QPushButton*> buttons = Buttons();
+        for (int i = 0; i < 8; ++i) {
+            QCOMPARE(buttons[std::size_t(i)]->text(), captions[i]);
+            QCOMPARE(buttons[std::size_t(i)]->geometry(), QRect(8, 29 + 37 * i, 200, 32));
+        }
+        QCOMPARE(main.palette().color(QPalette::Window), QColor(0x99, 0x66, 0x33));
+        // The guidance windows are made, loaded and left for the drills to show.
+        QVERIFY(main.VKeyboard != nullptr && main.PalmForm != nullptr &&
+                main.RightPalmForm != nullptr);
+        QVERIFY(!main.VKeyboard->isVisible());
+        QVERIFY(!main.VKeyboard->KbFrame->isEnabled());
+        QVERIFY(main.VKeyboard->KbFrame->ButtonCount() > 40);
+        QCOMPARE(main.LayoutPath, (DataDir() / "Courses/English/layout.twt").string());
+        QVERIFY(main.CoursePath.empty() && main.PracticePath.empty() && main.GamePath.empty());
+    }
+
+    void focusedButtonIsBlue()
+    {
+        TTWMainFm& main = LoggedOn();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        main.SentenceBn->setFocus();
+        QCOMPARE(main.SentenceBn->palette().color(QPalette::ButtonText), QColor(Qt::blue));
+        main.GameBn->setFocus();
+        QCOMPARE(main.SentenceBn->palette().color(QPalette::ButtonText), QColor(Qt::black));
+        QCOMPARE(main.GameBn->palette().color(QPalette::ButtonText), QColor(Qt::blue));
+    }
+
+    void fullScreenTakesTheScreen()
+    {
+        profile_.FullScreen = true;
+        TTWMainFm& main = LoggedOn();
+        QCOMPARE(main.size(), main.screen()->geometry().size());
+    }
+
+    void closeRightAfterLogonReports()
+    {
+        TTWMainFm& main = LoggedOn();
+        main.ExitBn->click();
+        QCOMPARE(Boxes(Kind::Information),
+                 std::vector<QString>{QStringLiteral("Ann: The practice time is 0 h 0 m 0 s, total "
+                                                     "practice time is 1 h 2 m 3 s.")});
+        QCOMPARE(saves_, 1);
+        QVERIFY(fs::exists(DataDir() / "tw.ini"));
+        QVERIFY(!logon_->isVisible());
+        QTRY_VERIFY(main_.isNull()); // freed once closed
+    }
+
+    void escapeClosesWithTheReport()
+    {
+        TTWMainFm& main = LoggedOn();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        bool logonAsked = false;
+        logon_->installEventFilter(this);
+        connect(this, &TestMainWindow::logonClosing, this, [&] { logonAsked = true; });
+        QTest::keyClick(&main, Qt::Key_Escape);
+        QCOMPARE(Boxes(Kind::Information).size(), std::size_t(1));
+        QVERIFY(logonAsked);
+        QTRY_VERIFY(main_.isNull());
+    }
+
+    void failedSaveKeepsTheWindowAndCountsTheRunOnce()
+    {
+        TTWMainFm& main = LoggedOn();
+        main.RunPracticeTime.Add(5025400);
+        failingSaves_ = 1;
+        QVERIFY(!main.close());
+        QVERIFY(main.isVisible());
+        QCOMPARE(Boxes(Kind::Error),
+                 std::vector<QString>{QStringLiteral("Unable to write to twc.ini")});
+        QCOMPARE(profile_.TimeTotal, 3723000 + 5025400);
+
+        QVERIFY(main.close());
+        QCOMPARE(profile_.TimeTotal, 3723000 + 5025400);
+        const std::vector<QString> reports = Boxes(Kind::Information);
+        QCOMPARE(reports.size(), std::size_t(2));
+        QCOMPARE(reports[1], QStringLiteral("Ann: The practice time is 1 h 23 m 45 s, total "
+                                            "practice time is 2 h 25 m 48 s."));
+    }
+
+    void courseDrillKeepsTheLessonReached()
+    {
+        TTWMainFm& main = LoggedOn();
+        InsideModal<TFmCoursePrac>([](TFmCoursePrac& form) {
+            QCOMPARE(form.SampleEdit->toPlainText(), QStringLiteral("e1"));
+            QTest::keyClick(form.InputEdit, Qt::Key_Right);
+            QTest::keyClick(form.InputEdit, Qt::Key_Right);
+        });
+        main.CourseBn->click();
+        QCOMPARE(profile_.Progress, 2);
+        InsideModal<TFmCoursePrac>([](TFmCoursePrac& form) {
+            QCOMPARE(form.Lesson(), 2);
+            QCOMPARE(form.SampleEdit->toPlainText(), QStringLiteral("e3"));
+        });
+        main.CourseBn->click();
+        QCOMPARE(profile_.Progress, 2);
+    }
+
+    void drillTimeIsAddedAndCuesFollowTheSwitch_data()
+    {
+        QTest::addColumn<bool>("drillSound");
+        QTest::newRow("drill sound on") << true;
+        QTest::newRow("drill sound off") << false;
+    }
+
+    void drillTimeIsAddedAndCuesFollowTheSwitch()
+    {
+        QFETCH(bool, drillSound);
+        fs::copy(TAPWREN_BUILD_DATA_DIR "../media", ProgramDir() / "media");
+        profile_.GameSoundEnabled = true;
+        TTWMainFm& main = LoggedOn();
+        profile_.DrillSoundEnabled = drillSound; // read when the event comes
+        QStringList heard;
+        InsideModal<TFmCoursePrac>([&](TFmCoursePrac& form) {
+            QTest::keyClicks(form.InputEdit, QStringLiteral("x")); // wrong
+            if (QSoundEffect* effect = main.WavePlayer->Effect())
+                heard << effect->source().fileName();
+            QTest::qWait(30);
+            QTest::keyClicks(form.InputEdit, QStringLiteral("e1"));
+            QTest::keyClick(form.InputEdit, Qt::Key_Return);
+            if (QSoundEffect* effect = main.WavePlayer->Effect())
+                heard << effect->source().fileName();
+            QVERIFY(form.PracticeTime() >= 25);
+        });
+        main.CourseBn->click();
+        QVERIFY(main.RunPracticeTime.Ms() >= 25);
+        if (drillSound)
+            QCOMPARE(heard, QStringList({"word_err.wav", "word_ok.wav"}));
+        else
+            QVERIFY(heard.isEmpty());
+    }
+
+    void fullScreenButtonsVanishWhileADrillRuns_data()
+    {
+        QTest::addColumn<bool>("fullScreen");
+        QTest::newRow("full screen") << true;
+        QTest::newRow("window") << false;
+    }
+
+    void fullScreenButtonsVanishWhileADrillRuns()
+    {
+        QFETCH(bool, fullScreen);
+        profile_.FullScreen = fullScreen;
+        TTWMainFm& main = LoggedOn();
+        const std::vector<QPushButton*> buttons = Buttons();
+        QVERIFY(AllVisible(buttons, true));
+        bool seen = false;
+        InsideModal<TFmSentencePrac>([&](TFmSentencePrac&) {
+            seen = true;
+            QVERIFY(AllVisible(buttons, !fullScreen));
+        });
+        main.SentenceBn->click();
+        QVERIFY(seen);
+        QVERIFY(AllVisible(buttons, true));
+        for (const QPushButton* button : buttons)
+            QVERIFY(button->isEnabled());
+    }
+
+    void drillThatCannotBeSetUpLeavesTheWindow()
+    {
+        profile_.FullScreen = true;
+        fs::remove(DataDir() / "Courses/English/course.txt");
+        TTWMainFm& main = LoggedOn();
+        main.CourseBn->click();
+        QCOMPARE(Boxes(Kind::Error).size(), std::size_t(1));
+        QVERIFY(AllVisible(Buttons(), true));
+        QCOMPARE(main.RunPracticeTime.Ms(), 0);
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+    }
+
+    void courseChangeReachesOnlyFilesNotYetUsed()
+    {
+        TTWMainFm& main = LoggedOn();
+        InsideModal<TFmCoursePrac>([](TFmCoursePrac&) {});
+        main.CourseBn->click();
+        profile_.Course = "Deutsch"; // as the profile dialog does
+        InsideModal<TFmCoursePrac>([](TFmCoursePrac& form) {
+            QCOMPARE(form.SampleEdit->toPlainText(), QStringLiteral("e1"));
+        });
+        main.CourseBn->click();
+        InsideModal<TFmSentencePrac>([](TFmSentencePrac& form) {
+            QCOMPARE(form.SampleEdit->toPlainText(), QStringLiteral("d sentence"));
+        });
+        main.SentenceBn->click();
+        QCOMPARE(main.CoursePath, (DataDir() / "Courses/English/course.txt").string());
+        QCOMPARE(main.PracticePath, (DataDir() / "Courses/Deutsch/Practice.txt").string());
+        QCOMPARE(main.LayoutPath, (DataDir() / "Courses/English/layout.twt").string());
+    }
+
+    void courseThatIsNoFolderNameIsRefused()
+    {
+        profile_.Course = "../English";
+        TTWMainFm& main = LoggedOn();
+        QCOMPARE(Boxes(Kind::Error).size(), std::size_t(1)); // no template for the guidance
+        QVERIFY(main.LayoutPath.empty());
+        main.SentenceBn->click();
+        QCOMPARE(Boxes(Kind::Error).size(), std::size_t(2));
+        QVERIFY(Boxes(Kind::Error)[1].contains(QStringLiteral("is not a course folder name")));
+        QVERIFY(main.PracticePath.empty());
+
+        profile_.Course = "Deutsch"; // chosen again in the profile dialog
+        InsideModal<TFmSentencePrac>([](TFmSentencePrac& form) {
+            QCOMPARE(form.SampleEdit->toPlainText(), QStringLiteral("d sentence"));
+        });
+        main.SentenceBn->click();
+    }
+
+    void gameWindowIsMadeOnceAndGameTimeDoesNotCount()
+    {
+        TTWMainFm& main = LoggedOn();
+        AnswerDifficulty();
+        main.GameBn->click();
+        QPointer<TgameFrame> game = main.gameFrame;
+        QVERIFY(game != nullptr);
+        QVERIFY(game->isVisible());
+        QVERIFY(!main.isVisible());
+        QCOMPARE(game->GameFile, (DataDir() / "Courses/English/Game.txt").string());
+        QTest::qWait(50);
+        game->close(); // the confirmation is answered Yes
+        QVERIFY(!game->isVisible());
+        QVERIFY(main.isVisible());
+        QCOMPARE(main.RunPracticeTime.Ms(), 0);
+
+        profile_.Course = "Deutsch";
+        AnswerDifficulty();
+        main.GameBn->click();
+        QCOMPARE(main.gameFrame, game.data());
+        QCOMPARE(game->GameFile, (DataDir() / "Courses/English/Game.txt").string());
+        game->close();
+        QVERIFY(main.isVisible());
+
+        main.close();
+        QVERIFY(game.isNull()); // freed with the close
+    }
+
+    void fullScreenButtonsComeBackWhenTheGameCloses()
+    {
+        profile_.FullScreen = true;
+        TTWMainFm& main = LoggedOn();
+        AnswerDifficulty();
+        main.GameBn->click();
+        QVERIFY(AllVisible(Buttons(), false));
+        main.gameFrame->close();
+        QVERIFY(main.isVisible());
+        QVERIFY(AllVisible(Buttons(), true));
+    }
+
+    void helpOpensTheLocalManualOrTheOnlineOne()
+    {
+        TUrlRecorder recorder;
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "Open");
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), &recorder, "Open");
+        TTWMainFm& main = LoggedOn();
+        main.HelpBn->click();
+        WriteFile(ProgramDir() / "help/manual.html", "<html></html>");
+        main.HelpBn->click();
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        QCOMPARE(recorder.opened.size(), std::size_t(2));
+        QCOMPARE(recorder.opened[0], QUrl(QString::fromUtf8(TTWMainFm::OnlineManual)));
+        QCOMPARE(recorder.opened[1].toLocalFile(),
+                 QString::fromStdString((ProgramDir() / "help/manual.html").string()));
+    }
+
+signals:
+    void logonClosing();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == logon_.get() && event->type() == QEvent::Close)
+            emit logonClosing();
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "test_main_window.moc"
