@@ -20,6 +20,7 @@
 #include "keyboard/MainData.h"
 #include "keyboard/keyboard.h"
 #include "keyboard/palm.h"
+#include "layout/KeyboardLayoutAgent.h"
 #include "profile/ProfileVar.h"
 
 #include <QAction>
@@ -187,6 +188,7 @@ void TTWMainFm::SetProfile(TProfile& profile)
     // A course name that is no folder must not stop the logon: the user can
     // choose another course in the profile, and the drills then use it.
     Guarded([this] { LoadGuidance(); });
+    ActivateProfileLayout();
     VKeyboard->KbFrame->setEnabled(false);
 }
 
@@ -199,6 +201,14 @@ void TTWMainFm::LoadGuidance()
     RightPalmForm->SetHand(false);
     PalmForm->LayoutFingers(*DataMod);
     RightPalmForm->LayoutFingers(*DataMod);
+}
+
+void TTWMainFm::ActivateProfileLayout()
+{
+    if (LayoutAgent == nullptr || LayoutAgent->ActivateLayout(Profile->KeyboardLayout))
+        return;
+    TMessageBoxes::Plain(this, ToQString(Profile->KeyboardLayout, Settings->CodePage()) +
+                                   Ui(_(" layout could not be activated.")));
 }
 
 void TTWMainFm::showEvent(QShowEvent* event)
@@ -405,5 +415,8 @@ bool TTWMainFm::FormClose()
     }
     delete gameFrame;
     gameFrame = nullptr;
+    // Switching the layout at logon changed it for the whole desktop.
+    if (LayoutAgent != nullptr && Settings->ToRestoreLayout)
+        LayoutAgent->RestoreOriginalLayout();
     return true;
 }

@@ -108,6 +108,9 @@ private:
     void FormCreate();
     void FormShow();
     void LoadGuidance();
+    // The profile's keyboard layout; a layout that cannot be activated is
+    // told, and the run goes on with the current one.
+    void ActivateProfileLayout();
     void HideActions();
     void ShowActions();
     void CourseBnEnter(QPushButton* button);

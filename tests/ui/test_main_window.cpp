@@ -1,3 +1,4 @@
+#include "../logic/FakeLayoutPlatform.h"
 #include "app/Application.h"
 #include "app/FormInput.h"
 #include "app/GlobalVar.h"
@@ -12,6 +13,7 @@
 #include "keyboard/MainData.h"
 #include "keyboard/keyboard.h"
 #include "keyboard/palm.h"
+#include "layout/KeyboardLayoutAgent.h"
 #include "profile/ProfileVar.h"
 
 #include <QAction>
@@ -74,6 +76,8 @@ class TestMainWindow : public QObject
     std::unique_ptr<TSettings> settings_;
     std::unique_ptr<TDataMod> data_;
     std::unique_ptr<QWidget> logon_;
+    TFakeLayoutPlatform* desktop_ = nullptr;
+    std::unique_ptr<TKeyboardLayoutAgent> agent_;
     TProfile profile_;
     std::vector<std::pair<Kind, QString>> boxes_;
     int saves_ = 0;
@@ -106,6 +110,7 @@ class TestMainWindow : public QObject
     TTWMainFm& LoggedOn()
     {
         main_ = new TTWMainFm();
+        main_->SetLayoutAgent(agent_.get());
         main_->SetProfile(profile_);
         main_->show();
         return *main_;
@@ -150,6 +155,12 @@ private slots:
         Settings = settings_.get();
         data_ = std::make_unique<TDataMod>();
         DataMod = data_.get();
+        auto desktop = std::make_unique<TFakeLayoutPlatform>();
+        desktop->Installed = {German(), French()};
+        desktop->Loaded = {{{0x0000040C, "French"}}, 0};
+        desktop_ = desktop.get();
+        agent_ = std::make_unique<TKeyboardLayoutAgent>(std::move(desktop));
+        agent_->Refresh();
         logon_ = std::make_unique<QWidget>();
         TApplication::SetMainForm(logon_.get());
 
@@ -157,7 +168,7 @@ private slots:
         profile_.UserName = "Ann";
         profile_.Course = "English";
         profile_.TimeTotal = 3723000;
-        profile_.KeyboardLayout = "00000409";
+        profile_.KeyboardLayout = "00000407";
         profile_.PracticeFont.Name = "DejaVu Sans Mono";
         profile_.PracticeFont.Size = 12;
         saves_ = 0;
@@ -183,9 +194,30 @@ private slots:
         TMessageBoxes::SetResponder({});
         TApplication::SetMainForm(nullptr);
         logon_.reset();
+        agent_.reset();
         DataMod = nullptr;
         Settings = nullptr;
         dir_.reset();
+    }
+
+    void profileLayoutIsActivatedAndRestoredAtTheEnd()
+    {
+        TTWMainFm& main = LoggedOn();
+        QCOMPARE(desktop_->Activations, std::vector<std::uint32_t>{0x00000407});
+        QCOMPARE(desktop_->Loaded.Items[std::size_t(desktop_->Loaded.Active)].Id, 0x00000407u);
+        QVERIFY(Boxes(Kind::Plain).empty());
+        main.close();
+        QCOMPARE(desktop_->Loaded.Items.size(), std::size_t(1));
+        QCOMPARE(desktop_->Loaded.Items[0].Id, 0x0000040Cu);
+    }
+
+    void layoutThatCannotBeActivatedIsTold()
+    {
+        profile_.KeyboardLayout = "00000409"; // not installed here
+        TTWMainFm& main = LoggedOn();
+        QCOMPARE(Boxes(Kind::Plain),
+                 std::vector<QString>{QStringLiteral("00000409 layout could not be activated.")});
+        QVERIFY(main.isVisible());
     }
 
     void looksAsDesigned()
