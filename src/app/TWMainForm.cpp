@@ -21,7 +21,9 @@
 #include "keyboard/keyboard.h"
 #include "keyboard/palm.h"
 #include "layout/KeyboardLayoutAgent.h"
+#include "profile/ProfileForm.h"
 #include "profile/ProfileVar.h"
+#include "profile/ProfileWidgets.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -56,17 +58,6 @@ constexpr TColor Caption = 0;
 QString Ui(const char* text)
 {
     return QString::fromUtf8(text);
-}
-
-QFont ToQFont(const TFont& font, const TCodePage& codePage)
-{
-    QFont qfont(ToQString(font.Name, codePage));
-    qfont.setPointSize(std::max(1, font.Size));
-    qfont.setBold(font.Bold);
-    qfont.setItalic(font.Italic);
-    qfont.setUnderline(font.Underline);
-    qfont.setStrikeOut(font.StrikeOut);
-    return qfont;
 }
 
 QFont InterfaceFont()
@@ -118,7 +109,7 @@ TTWMainFm::TTWMainFm(QWidget* parent)
     GameBn = AddButton(A_Game, N_("&Game"), next(), &TTWMainFm::A_GameExecute);
     HelpBn = AddButton(A_Help, N_("&Help"), next(), &TTWMainFm::A_HelpExecute);
     ExitBn = AddButton(A_Exit, N_("E&xit"), next(), &TTWMainFm::A_ExitExecute);
-    ProfileBn = AddButton(A_Profile, N_("P&rofile"), next(), nullptr);
+    ProfileBn = AddButton(A_Profile, N_("P&rofile"), next(), &TTWMainFm::A_ProfileExecute);
     CourseBn->setObjectName(QStringLiteral("CourseBn"));
     SentenceBn->setObjectName(QStringLiteral("SentenceBn"));
     FreeBn->setObjectName(QStringLiteral("FreeBn"));
@@ -160,9 +151,8 @@ QPushButton* TTWMainFm::AddButton(QAction*& action, const char* caption, int top
         button->setEnabled(action->isEnabled());
     });
     connect(button, &QPushButton::clicked, action, &QAction::trigger);
-    if (handler != nullptr)
-        connect(action, &QAction::triggered, this,
-                [this, handler] { Guarded([&] { (this->*handler)(); }); });
+    connect(action, &QAction::triggered, this,
+            [this, handler] { Guarded([&] { (this->*handler)(); }); });
     return button;
 }
 
@@ -383,6 +373,15 @@ void TTWMainFm::OpenHelp()
     if (QFileInfo(manual).isFile() && QDesktopServices::openUrl(QUrl::fromLocalFile(manual)))
         return;
     QDesktopServices::openUrl(QUrl(QString::fromUtf8(OnlineManual)));
+}
+
+void TTWMainFm::EditProfile()
+{
+    TProfileFm dialog(Settings->CodePage());
+    dialog.SetCourses(TCourseFolders(Settings->DataDir, Settings->CodePage()).List());
+    dialog.setFont(InterfaceFont());
+    dialog.SetAgent(LayoutAgent);
+    dialog.ShowForProfile(Profile);
 }
 
 void TTWMainFm::closeEvent(QCloseEvent* event)

@@ -95,9 +95,13 @@ public:
     void A_GameExecute() { RunGame(); }
     void A_HelpExecute() { OpenHelp(); }
     void A_ExitExecute() { close(); }
+    void A_ProfileExecute() { EditProfile(); }
 
     void RunGame();
     void OpenHelp();
+    // The profile dialog on the live profile: what it changes applies to the
+    // next drills and games, and to this window when it is next shown.
+    void EditProfile();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -14,9 +14,12 @@
 #include "keyboard/keyboard.h"
 #include "keyboard/palm.h"
 #include "layout/KeyboardLayoutAgent.h"
+#include "profile/ProfileForm.h"
 #include "profile/ProfileVar.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QLineEdit>
 #include <QPointer>
@@ -474,6 +477,30 @@ private slots:
         main.gameFrame->close();
         QVERIFY(main.isVisible());
         QVERIFY(AllVisible(Buttons(), true));
+    }
+
+    void profileDialogEditsTheLiveProfile()
+    {
+        TTWMainFm& main = LoggedOn();
+        InsideModal<TProfileFm>([](TProfileFm& dialog) {
+            QCOMPARE(dialog.UserEd->currentText(), QStringLiteral("Ann"));
+            QStringList courses;
+            for (int i = 0; i < dialog.CourseEd->count(); ++i)
+                courses << dialog.CourseEd->itemText(i);
+            QCOMPARE(courses, QStringList({"Deutsch", "English"}));
+            QVERIFY(dialog.OkBn->isVisibleTo(&dialog)); // full mode, with Save
+            dialog.CourseEd->setEditText(QStringLiteral("Deutsch"));
+            dialog.ChkFullScreen->setChecked(true);
+            dialog.BnApply->click();
+        });
+        main.ProfileBn->click();
+        QCOMPARE(profile_.Course, std::string("Deutsch"));
+        QVERIFY(profile_.FullScreen);
+        QCOMPARE(saves_, 0); // Apply keeps it for the close
+        // The full-screen mode reaches the window the next time it is shown.
+        main.hide();
+        main.show();
+        QCOMPARE(main.size(), main.screen()->geometry().size());
     }
 
     void helpOpensTheLocalManualOrTheOnlineOne()
