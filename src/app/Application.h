@@ -22,3 +22,15 @@ public:
     static void SetMainForm(QWidget* form);
     static QWidget* MainForm();
 };
+
+// Runs an event handler; an error it raises goes to the general error report
+// here, as an error of any other event does, instead of unwinding through the
+// toolkit's event handling.
+template <class Action> void Guarded(Action&& action)
+{
+    try {
+        action();
+    } catch (const std::exception& error) {
+        TApplication::ShowException(error);
+    }
+}

@@ -72,17 +72,6 @@ void SetCaptionColor(QPushButton* button, TColor color)
     button->setPalette(palette);
 }
 
-// Runs an action; an error it raises goes to the general error report, as
-// an error of any other event does, and leaves the window as it was.
-template <class Action> void Guarded(Action&& action)
-{
-    try {
-        action();
-    } catch (const std::exception& error) {
-        TApplication::ShowException(error);
-    }
-}
-
 } // namespace
 
 TTWMainFm::TTWMainFm(QWidget* parent)

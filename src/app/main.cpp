@@ -1,49 +1,12 @@
 #include "app/Application.h"
+#include "app/FormLogon.h"
 #include "app/GlobalVar.h"
+#include "app/StarterLocal.h"
 #include "app/Translation.h"
 #include "base/QtBridge.h"
-#include "base/Translate.h"
-#include "drills/line.h"
-#include "drills/stopw.h"
-
-#include <QStatusBar>
+#include "layout/KeyboardLayoutAgent.h"
 
 #include <memory>
-
-namespace {
-
-// Until users can log on, the program opens straight into a drill on one
-// practice line, repeated.
-class TFmFirstLine : public TFmLinePractice
-{
-public:
-    explicit TFmFirstLine(const TCodePage& codePage) : TFmLinePractice(codePage) {}
-
-protected:
-    void NextLine() override
-    {
-        static const std::string Line = "the quick brown fox jumps over the lazy dog";
-        SetSample(Line);
-        Engine.SampleLength = static_cast<int>(Engine.Sample().size());
-        Engine.WordCount = 9;
-        Engine.Position = 1;
-        DrillStopwatch().SetElapsed(0);
-        ShowNextKey(Engine.At(1));
-        Engine.Passed = true;
-        ResetDisplay();
-    }
-
-    void FormCreate() override
-    {
-        TFmLinePractice::FormCreate();
-        SBHelp->showMessage(QString::fromUtf8(_("Type the line above. Esc ends the drill.")));
-    }
-
-public:
-    void Start() { NextLine(); }
-};
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -58,6 +21,7 @@ int main(int argc, char** argv)
     // window passes its own texts through the catalogue when it is created,
     // so identifiers keep their literal values in every language.
     QApplication::setApplicationDisplayName(QStringLiteral("Tapwren"));
+    QApplication::setWindowIcon(ProgramIcon());
 
     auto settings = std::make_unique<TSettings>();
     Settings = settings.get();
@@ -67,17 +31,26 @@ int main(int argc, char** argv)
         TApplication::ShowException(error);
     }
 
-    auto drill = TFmLinePractice::Create<TFmFirstLine>(Settings->CodePage());
-    QFont interfaceFont(ToQString(Settings->FontName, Settings->CodePage()));
-    drill->setFont(interfaceFont);
-    QFont practiceFont(QStringLiteral("Courier New"));
-    practiceFont.setPointSize(14);
-    drill->SetPracticeFont(practiceFont, Qt::black);
-    drill->Engine.HighlightFlag = true;
-    drill->Start();
-    drill->show();
-
-    const int result = app.exec();
+    int result = 0;
+    {
+        // The run ends when the logon window closes, even while it is hidden
+        // behind the main window.
+        QApplication::setQuitOnLastWindowClosed(false);
+        TFmLogon logon;
+        TApplication::SetMainForm(&logon);
+        QObject::connect(&logon, &TFmLogon::Closed, &app, &QApplication::quit,
+                         Qt::QueuedConnection);
+        logon.setFont(QFont(ToQString(Settings->FontName, Settings->CodePage())));
+        auto* starter = new TTWStarterLocal(&logon, std::make_unique<TKeyboardLayoutAgent>());
+        logon.Starter = starter;
+        logon.show();
+        result = app.exec();
+        TApplication::SetMainForm(nullptr);
+        // On this desktop a layout switch reaches every program, not only
+        // ours: give the desktop back the layout it had.
+        if (Settings->ToRestoreLayout)
+            starter->LayoutAgent->RestoreOriginalLayout();
+    }
     Settings = nullptr;
     return result;
 }
