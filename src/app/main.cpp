@@ -47,7 +47,9 @@ int main(int argc, char** argv)
         result = app.exec();
         TApplication::SetMainForm(nullptr);
         // On this desktop a layout switch reaches every program, not only
-        // ours: give the desktop back the layout it had.
+        // ours: give the desktop back the layout it had, also after a run
+        // that ended at the logon window (the profile dialog of Add can
+        // switch it too).
         if (Settings->ToRestoreLayout)
             starter->LayoutAgent->RestoreOriginalLayout();
     }
