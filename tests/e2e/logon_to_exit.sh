@@ -4,23 +4,18 @@
 # window, answer the report. Then the data folder must hold exactly what the
 # run changed: Progress and TimeTotal of the user, and the last User.
 #   logon_to_exit.sh TAPWREN SOURCE_DATA BUILD_DATA
-# Runs itself under a virtual X server with a window manager.
+# Run it under tests/desktop/under-xvfb; it starts its own window manager.
 set -euo pipefail
 program=$1
 source_data=$2
 build_data=$3
 
-for tool in xvfb-run xdotool openbox; do
+for tool in xdotool openbox; do
   if ! command -v "$tool" >/dev/null; then
     echo "SKIP: $tool is not installed"
     exit 77
   fi
 done
-
-if [ -z "${TAPWREN_E2E_DISPLAY:-}" ]; then
-  export TAPWREN_E2E_DISPLAY=1
-  exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" "$@"
-fi
 
 work=$(mktemp -d)
 pids=()

@@ -1,23 +1,19 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch prefix and packs it as a .deb, then
 # starts the installed program as a desktop user would, under a virtual X
-# server: its data folder is seeded from the shipped data, and a second start
-# overwrites nothing the user changed.
+# server (run it under tests/desktop/under-xvfb): its data folder is seeded
+# from the shipped data, and a second start overwrites nothing the user
+# changed.
 #   install_test.sh BUILD_DIR
 set -euo pipefail
 build=$(cd "$1" && pwd)
 
-for tool in xvfb-run xdotool desktop-file-validate appstreamcli cpack dpkg; do
+for tool in xdotool desktop-file-validate appstreamcli cpack dpkg; do
   if ! command -v "$tool" >/dev/null; then
     echo "SKIP: $tool is not installed"
     exit 77
   fi
 done
-
-if [ -z "${TAPWREN_INSTALL_DISPLAY:-}" ]; then
-  export TAPWREN_INSTALL_DISPLAY=1
-  exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" "$@"
-fi
 
 work=$(mktemp -d)
 app=
@@ -90,7 +86,7 @@ run_launcher "$prefix/bin/tapwren" "$home"
 (cd "$build" && cpack -G DEB -B "$work/deb" >/dev/null) || fail "cpack"
 deb=$(ls "$work"/deb/tapwren_*.deb)
 dpkg-deb --field "$deb" Depends | grep -q 'libqt6widgets6' || fail "no Qt dependency in the package"
-stray=$(dpkg-deb --contents "$deb" | awk '{print $NF}' | grep -v '/$' |
+stray=$(dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -v '/$' |
   grep -v -E '^\./usr/(bin/tapwren|libexec/tapwren/|share/(tapwren|applications|metainfo|icons|man|doc)/)' || true)
 [ -z "$stray" ] || fail "the package holds files outside the install: $stray"
 dpkg -x "$deb" "$work/root"
