@@ -54,6 +54,7 @@ prefix=$work/prefix
 cmake --install "$build" --prefix "$prefix" >/dev/null
 for f in bin/tapwren libexec/tapwren/tapwren libexec/tapwren/prepare-data \
   libexec/tapwren/locale/de/LC_MESSAGES/tapwren.mo \
+  libexec/tapwren/help/manual.html libexec/tapwren/help/manual.de.html \
   share/tapwren/tw.ini share/tapwren/twc.ini share/tapwren/twgame.ini \
   share/tapwren/Courses/English/course.txt share/tapwren/Courses/English/layout.twt \
   share/applications/tapwren.desktop share/metainfo/io.github.tapwren.Tapwren.metainfo.xml \
