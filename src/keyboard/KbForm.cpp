@@ -106,11 +106,18 @@ void ButtonType::SetHighlight(bool on)
     frame_.Keys.SetHighlight(index_, on);
 }
 
+void ButtonType::SetShade(std::optional<QColor> shade)
+{
+    shade_ = shade;
+    update();
+}
+
 void ButtonType::paintEvent(QPaintEvent*)
 {
     // Drawn the same when the frame is disabled: the keyboard only shows.
     QPainter painter(this);
-    painter.fillRect(rect(), color_);
+    const QColor& color = shade_ ? *shade_ : color_;
+    painter.fillRect(rect(), color);
     const QImage& face = ShowsInvertedGlyph() ? invertedDrawn_ : normalDrawn_;
     if (!face.isNull()) {
         QPoint at((width() - face.width()) / 2, (height() - face.height()) / 2);
@@ -118,7 +125,7 @@ void ButtonType::paintEvent(QPaintEvent*)
             at += QPoint(1, 1);
         painter.drawImage(at, face);
     }
-    DrawBevel(painter, rect(), color_, Down());
+    DrawBevel(painter, rect(), color, Down());
 }
 
 TKbFm::TKbFm(const TDataMod& dataMod, const TCodePage& codePage, QWidget* parent)

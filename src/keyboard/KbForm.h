@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QWidget>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 class TDataMod;
@@ -37,6 +38,10 @@ public:
     // The colour of the face's bottom-left pixel; the palette's button
     // colour for a key without a face.
     QColor Color() const { return color_; }
+    // A colour drawn under the face instead of the key's own, as the
+    // statistics colour keys by their figures; none draws the key's own.
+    std::optional<QColor> Shade() const { return shade_; }
+    void SetShade(std::optional<QColor> shade);
 
     void SetHighlight(bool on);
 
@@ -49,6 +54,7 @@ private:
     std::size_t index_;
     std::int32_t tag_;
     QColor color_;
+    std::optional<QColor> shade_;
     // The faces as drawn, their transparent colour cleared.
     QImage normalDrawn_;
     QImage invertedDrawn_;
