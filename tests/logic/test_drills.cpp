@@ -7,6 +7,7 @@
 #include "drills/LineEngine.h"
 #include "drills/ParagraphDrill.h"
 #include "drills/SentenceDrill.h"
+#include "drills/WeakKeyDrill.h"
 #include "drills/stopw.h"
 
 #include <deque>
@@ -728,6 +729,70 @@ TEST_F(ParagraphDrillFile, LoadsAFileAndKeepsTheTextWhenOneCannotBeRead)
     EXPECT_EQ(rig.engine.Sample(), "K\xE4se\r\nBrot");
     EXPECT_THROW(rig.paragraph.LoadText(Path("missing.txt")), TError);
     EXPECT_EQ(rig.engine.Sample(), "K\xE4se\r\nBrot");
+}
+
+// ---------------------------------------------------------------- weak keys
+
+struct WeakKeyRig : Rig
+{
+    explicit WeakKeyRig(std::deque<std::string> built) : lines(std::move(built))
+    {
+        window.nextLine = [this] { drill.NextLine(); };
+    }
+    std::deque<std::string> lines;
+    int builds = 0;
+    TWeakKeyDrill drill{engine, watch, window, [this] {
+                            ++builds;
+                            std::string line = lines.empty() ? std::string() : lines.front();
+                            if (!lines.empty())
+                                lines.pop_front();
+                            return line;
+                        }};
+};
+
+TEST(WeakKeyDrill, BuildsAnotherLineUnlessTheLineWasCompletedBelow95)
+{
+    const std::string twenty(20, 'a'), seventeen(17, 'a');
+    const struct
+    {
+        const char* name;
+        std::string first;
+        std::string keys;
+        bool rebuilt;
+    } cases[] = {
+        {"95 %", twenty, Typing(twenty, 1), true},
+        {"94 %", seventeen, Typing(seventeen, 1), false},
+        {"Enter", twenty, "aa\r", true},
+        {"Esc", twenty, "aa\x1b", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WeakKeyRig rig({c.first, "as sea"});
+        rig.drill.Start();
+        EXPECT_EQ(rig.engine.Sample(), c.first);
+        rig.Type(c.keys);
+        EXPECT_EQ(rig.engine.Sample(), c.rebuilt ? "as sea" : c.first);
+        EXPECT_EQ(rig.builds, c.rebuilt ? 2 : 1);
+        EXPECT_EQ(rig.engine.Position, 1);
+        EXPECT_TRUE(rig.engine.Passed);
+    }
+}
+
+TEST(WeakKeyDrill, LinesAreCountedBySpacesAndShowTheirFirstKey)
+{
+    WeakKeyRig rig({"sass as a sea"});
+    rig.drill.Start();
+    EXPECT_EQ(rig.engine.SampleLength, 13);
+    EXPECT_EQ(rig.engine.WordCount, 4);
+    EXPECT_EQ(rig.window.firstKeys, "s");
+    EXPECT_EQ(rig.window.resets, 1);
+}
+
+TEST(WeakKeyDrill, NothingToBuildFromIsAnError)
+{
+    WeakKeyRig rig({});
+    EXPECT_THROW(rig.drill.Start(), TError);
+    EXPECT_EQ(rig.window.resets, 0) << "no line was shown";
 }
 
 } // namespace

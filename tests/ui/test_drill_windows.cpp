@@ -1,7 +1,9 @@
 #include "base/CodePage.h"
+#include "base/Errors.h"
 #include "base/MessageBoxes.h"
 #include "drills/LongText.h"
 #include "drills/Sentence.h"
+#include "drills/WeakKeys.h"
 #include "drills/course.h"
 #include "drills/letter.h"
 
@@ -112,6 +114,32 @@ private slots:
         Type(*form, QStringLiteral("Hello,  world "));
         QCOMPARE(form->SampleEdit->toPlainText(), QStringLiteral("Hello,  world"));
         QVERIFY(form->SBHelp->currentMessage().contains(QStringLiteral("Accuracy: 100%")));
+    }
+
+    void weakKeyLinesComeFromTheirSourceAndFailedOnesAgain()
+    {
+        std::vector<std::string> built = {"as sea", "sass", "seas"};
+        std::size_t builds = 0;
+        auto form = TFmLinePractice::Create<TFmWeakKeyPrac>(
+            codePage_, std::vector<unsigned char>{'s', ' '},
+            [&] { return built.at(std::min(builds++, built.size() - 1)); });
+        QCOMPARE(form->windowTitle(), QStringLiteral("Weak Keys: s Space"));
+        form->Start();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        QCOMPARE(form->SampleEdit->toPlainText(), QStringLiteral("as sea"));
+        Type(*form, QStringLiteral("as sea "));
+        QVERIFY(form->SBHelp->currentMessage().contains(QStringLiteral("Accuracy: 100%")));
+        QCOMPARE(form->SampleEdit->toPlainText(), QStringLiteral("sass"));
+        Type(*form, QStringLiteral("xxxx "));
+        QCOMPARE(form->SampleEdit->toPlainText(), QStringLiteral("sass"));
+        QTest::keyClick(form->InputEdit, Qt::Key_Escape);
+        QVERIFY(!form->isVisible());
+        QVERIFY(form->PracticeTime() > 0);
+
+        auto nothing = TFmLinePractice::Create<TFmWeakKeyPrac>(
+            codePage_, std::vector<unsigned char>{'q'}, [] { return std::string(); });
+        QVERIFY_THROWS_EXCEPTION(TError, nothing->Start());
     }
 
     void freeDrillRepeatsTheUsersText()
