@@ -204,9 +204,9 @@ QWidget* TStatisticsFm::KeysPage()
     keyboard->setAlignment(Qt::AlignCenter);
     keyboard->setFrameShape(QFrame::NoFrame);
 
-    ErrorRateBn = new QRadioButton(Ui(_("Colour by &error rate")));
+    ErrorRateBn = new QRadioButton(Ui(_("Colour by e&rror rate")));
     ErrorRateBn->setObjectName(QStringLiteral("ErrorRateBn"));
-    MeanTimeBn = new QRadioButton(Ui(_("Colour by &time to type")));
+    MeanTimeBn = new QRadioButton(Ui(_("Colour by time to t&ype")));
     MeanTimeBn->setObjectName(QStringLiteral("MeanTimeBn"));
     ErrorRateBn->setChecked(true);
     auto* measure = new QButtonGroup(this);
