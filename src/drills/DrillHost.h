@@ -8,21 +8,29 @@
 class TLineEngine;
 class stopwatch;
 
-// What the course, sentence and free drills ask of their window when they
-// prepare a line, besides what the line engine asks (TLineDrillHost).
-// Texts handed over are UTF-8 and already translated.
-class TDrillHost
+// What every drill asks of its window when it starts a sample. The drill
+// hosts derive from it virtually, so that a window serving several drills
+// answers each call once.
+class TSampleHost
 {
 public:
-    virtual ~TDrillHost() = default;
+    virtual ~TSampleHost() = default;
 
     // Shows the text in the sample box and gives it to the engine
     // (TLineEngine::SetSample).
     virtual void SetSample(const std::string& text) = 0;
+    virtual void HideTimingMark() = 0;
+};
+
+// What the course, sentence and free drills ask of their window when they
+// prepare a line, besides what the line engine asks (TLineDrillHost).
+// Texts handed over are UTF-8 and already translated.
+class TDrillHost : public virtual TSampleHost
+{
+public:
     // Key and finger of a new sample's first character: ShowKey of the
     // keyboard, then ShowFinger with its result.
     virtual void ShowFirstKey(unsigned char ch) = 0;
-    virtual void HideTimingMark() = 0;
     virtual void ResetDisplay() = 0;
     // An information box with OK.
     virtual void Information(const std::string& message) = 0;

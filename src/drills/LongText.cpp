@@ -192,8 +192,3 @@ void TFmLongText::ReturnExpected()
     if (OnReturnExpected)
         OnReturnExpected(*this);
 }
-
-void TFmLongText::CloseWindow()
-{
-    reject();
-}

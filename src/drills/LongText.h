@@ -40,14 +40,13 @@ protected:
     TKeyVerdict JudgeKey(int k) override;
 
 private:
-    // TParagraphHost
+    // TSampleHost, TParagraphHost
     void SetSample(const std::string& text) override;
     void HideTimingMark() override;
     void ClearInput() override;
     void SetInputReadOnly(bool readOnly) override;
     void ShowReturnButton(bool visible) override;
     void ReturnExpected() override;
-    void CloseWindow() override;
 
     std::unique_ptr<TParagraphDrill> drill_;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "drills/DrillHost.h"
 #include "drills/LineEngine.h"
 
 #include <string>
@@ -8,26 +9,19 @@
 class TCodePage;
 class stopwatch;
 
-// What the paragraph drill asks of its window besides what the line engine
-// asks (TLineDrillHost).
-class TParagraphHost
+// What the paragraph drill asks of its window: what every drill asks, the
+// line engine's requests (it closes the window through them), and its own.
+class TParagraphHost : public virtual TSampleHost, public virtual TLineDrillHost
 {
 public:
-    virtual ~TParagraphHost() = default;
-
-    // Shows the text in the sample box and gives it to the engine
-    // (TLineEngine::SetSample).
-    virtual void SetSample(const std::string& text) = 0;
     // ResetFormatting: the sample's text in the style of its font, input kept.
     virtual void ResetFormatting() = 0;
-    virtual void HideTimingMark() = 0;
     virtual void ClearInput() = 0;
     // Read-only after the end of the text; writable, enabled and focused for
     // a new attempt.
     virtual void SetInputReadOnly(bool readOnly) = 0;
     virtual void ShowReturnButton(bool visible) = 0;
     virtual void ReturnExpected() = 0; // OnReturnExpected
-    virtual void CloseWindow() = 0;
 };
 
 // The words of a paragraph text: maximal runs of characters that are none of

@@ -20,8 +20,9 @@ class TDrillGuidance;
 
 // The window in which the user types a sample line, and the base of every
 // drill window. The judging itself is TLineEngine's; this window turns key
-// events into its calls and shows what it decides.
-class TFmLinePractice : public QDialog, protected TLineDrillHost
+// events into its calls and shows what it decides. The engine's host is a
+// virtual base, one with the paragraph drill's host (TParagraphHost).
+class TFmLinePractice : public QDialog, protected virtual TLineDrillHost
 {
     Q_OBJECT
 public:

@@ -23,7 +23,7 @@ using Texts = std::vector<std::string>;
 
 // A drill window without a window: records what the drills and the engine
 // ask of it, and answers input boxes from a queue.
-class FakeWindow : public TLineDrillHost, public TCourseHost, public TParagraphHost
+class FakeWindow : public TCourseHost, public TParagraphHost
 {
 public:
     // TLineDrillHost
@@ -44,10 +44,12 @@ public:
     void WrongKey() override { ++wrongKeys; }
     void LineDone() override { ++linesDone; }
 
-    // TDrillHost, TCourseHost
+    // TSampleHost
     void SetSample(const std::string& text) override { engine->SetSample(text); }
-    void ShowFirstKey(unsigned char ch) override { firstKeys += static_cast<char>(ch); }
     void HideTimingMark() override { timingMark = false; }
+
+    // TDrillHost, TCourseHost
+    void ShowFirstKey(unsigned char ch) override { firstKeys += static_cast<char>(ch); }
     void ResetDisplay() override { ++resets; }
     void Information(const std::string& message) override { messages.push_back(message); }
     std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
