@@ -2,6 +2,7 @@
 
 #include "base/CodePage.h"
 #include "base/IniFile.h"
+#include "keyboard/KeyTypes.h"
 #include "keyboard/ZipArchive.h"
 
 #include <algorithm>
@@ -17,42 +18,25 @@ struct TKeyTypeName
     std::int32_t Code;
 };
 constexpr std::array<TKeyTypeName, 18> KeyTypes = {{
-    {"letter", 1},
-    {"char", 2},
-    {"backspace", 8},
-    {"tab", 9},
-    {"enter", 13},
-    {"capslock", 20},
-    {"delete", 46},
-    {"altgr", 1000},
-    {"lshift", 1002},
-    {"rshift", 1003},
-    {"grave", 2001},
-    {"acute", 2002},
-    {"circumflex", 2003},
-    {"tilde", 2004},
-    {"umlaut", 2005},
-    {"ring", 2006},
-    {"ese", 2007},
-    {"cedilla", 2008},
+    {"letter", KeyTypeLetter},
+    {"char", KeyTypeChar},
+    {"backspace", KeyTypeBackspace},
+    {"tab", KeyTypeTab},
+    {"enter", KeyTypeEnter},
+    {"capslock", KeyTypeCapsLock},
+    {"delete", KeyTypeDelete},
+    {"altgr", KeyTypeAltGr},
+    {"lshift", KeyTypeLeftShift},
+    {"rshift", KeyTypeRightShift},
+    {"grave", KeyTypeGrave},
+    {"acute", KeyTypeAcute},
+    {"circumflex", KeyTypeCircumflex},
+    {"tilde", KeyTypeTilde},
+    {"umlaut", KeyTypeUmlaut},
+    {"ring", KeyTypeRing},
+    {"ese", KeyTypeEse},
+    {"cedilla", KeyTypeCedilla},
 }};
-constexpr std::int32_t LetterKey = 1;
-constexpr std::int32_t FirstDeadKey = 2001;
-constexpr std::int32_t LastDeadKey = 2008;
-
-constexpr bool IsCharacterKey(std::int32_t type)
-{
-    return type < 8;
-}
-constexpr bool IsDeadKey(std::int32_t type)
-{
-    return type >= FirstDeadKey && type <= LastDeadKey;
-}
-
-// Widths of the text fields of the tables.
-constexpr std::size_t KeyNameWidth = 20;
-constexpr std::size_t HintWidth = 127;
-constexpr std::size_t CharNameWidth = 30;
 
 [[noreturn]] void Fail(int line, const std::string& message)
 {
@@ -392,7 +376,7 @@ private:
         if (altGr)
             AddChar(*altGr, row.KeyValue, false, true, 0, std::nullopt, number);
 
-        const bool letter = row.KeyType == LetterKey;
+        const bool letter = row.KeyType == KeyTypeLetter;
         key.Label = fields.Take("label").value_or(letter && shift ? *shift : base.value_or(""));
         key.ShiftLabel = fields.Take("label2").value_or(letter ? "" : shift.value_or(""));
         key.AltGrLabel = fields.Take("label3").value_or(altGr.value_or(""));

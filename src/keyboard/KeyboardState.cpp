@@ -1,5 +1,6 @@
 #include "keyboard/KeyboardState.h"
 
+#include "keyboard/KeyTypes.h"
 #include "keyboard/MainData.h"
 
 #include <algorithm>
@@ -7,18 +8,18 @@
 
 int KeyGroup(std::int32_t keyType)
 {
-    if (keyType < 8)
-        return 1;
+    if (IsCharacterKey(keyType))
+        return CharacterKeyGroup;
     switch (keyType) {
-    case 20:
-        return 20;
-    case 1000:
-        return 1000;
-    case 1002:
-    case 1003:
-        return 1002;
+    case KeyTypeCapsLock:
+        return CapsLockGroup;
+    case KeyTypeAltGr:
+        return AltGrGroup;
+    case KeyTypeLeftShift:
+    case KeyTypeRightShift:
+        return ShiftGroup;
     default:
-        return keyType >= 2001 && keyType <= 2008 ? 2000 : 0;
+        return IsDeadKey(keyType) ? DeadKeyGroup : NoGroup;
     }
 }
 
@@ -57,7 +58,7 @@ void TKeyButtons::SetDown(std::size_t button, bool down)
         Set(button, false, self.Inverted);
         return;
     }
-    if (self.Group == 0)
+    if (self.Group == NoGroup)
         return;
     for (std::size_t other = 0; other < buttons_.size(); ++other)
         if (other != button && buttons_[other].Group == self.Group)

@@ -11,6 +11,14 @@
 class TDataMod;
 class TTable;
 
+// The groups of key buttons.
+inline constexpr int NoGroup = 0;
+inline constexpr int CharacterKeyGroup = 1;
+inline constexpr int CapsLockGroup = 20;
+inline constexpr int AltGrGroup = 1000;
+inline constexpr int ShiftGroup = 1002;
+inline constexpr int DeadKeyGroup = 2000;
+
 // The group of a key's button, by the key's KeyType: character keys 1, Caps
 // Lock 20, AltGr 1000, both Shift keys 1002, dead keys 2000, any other key
 // 0 (no group).

@@ -2,6 +2,7 @@
 
 #include "base/IniFile.h"
 #include "base/TextCase.h"
+#include "keyboard/KeyTypes.h"
 #include "keyboard/TemplateBounds.h"
 #include "keyboard/ZipArchive.h"
 
@@ -62,15 +63,15 @@ std::optional<std::int32_t> IntegerOf(const std::optional<std::string_view>& val
 TTable NewKeyTable()
 {
     TField glyph{"Glyph", TFieldType::Blob, 0, false, "Graphics"};
-    return TTable({Text("Name", 20, true), Number("KeyValue"), Number("KeyType"),
+    return TTable({Text("Name", KeyNameWidth, true), Number("KeyValue"), Number("KeyType"),
                    Number("KeyType2"), Number("Finger"), std::move(glyph), Number("Width"),
-                   Number("Height"), Number("X"), Number("Y"), Text("Hint", 127)});
+                   Number("Height"), Number("X"), Number("Y"), Text("Hint", HintWidth)});
 }
 
 TTable NewCharTable()
 {
-    return TTable({Text("Name", 30), Number("Code"), Number("KeyNo"), Flag("Shift"), Flag("AltGr"),
-                   Number("Accent")});
+    return TTable({Text("Name", CharNameWidth), Number("Code"), Number("KeyNo"), Flag("Shift"),
+                   Flag("AltGr"), Number("Accent")});
 }
 
 TKeyRow KeyRowOf(const TTable& table, std::size_t row)

@@ -1,5 +1,6 @@
 #include "base/CodePage.h"
 #include "keyboard/KeyLookup.h"
+#include "keyboard/KeyTypes.h"
 #include "keyboard/MainData.h"
 #include "keyboard/ZipArchive.h"
 
@@ -33,18 +34,18 @@ TEST(FindKey, FindsTheBaseKeyAndItsFinger)
     // Stored out of Name order: the button index is the position in Name order.
     const TDataMod data = Loaded(
         {
-            {.Name = "Z", .KeyValue = 90, .KeyType = 1, .Finger = 0},
-            {.Name = "E", .KeyValue = 69, .KeyType = 1, .Finger = 2},
-            {.Name = "LShift", .KeyValue = 1002, .KeyType = 1002, .Finger = 0},
-            {.Name = "A", .KeyValue = 65, .KeyType = 1, .Finger = 0},
-            {.Name = "Circumflex", .KeyValue = 2003, .KeyType = 2003, .Finger = 0},
+            {.Name = "Z", .KeyValue = 90, .KeyType = KeyTypeLetter, .Finger = 0},
+            {.Name = "E", .KeyValue = 69, .KeyType = KeyTypeLetter, .Finger = 2},
+            {.Name = "LShift", .KeyValue = 1002, .KeyType = KeyTypeLeftShift, .Finger = 0},
+            {.Name = "A", .KeyValue = 65, .KeyType = KeyTypeLetter, .Finger = 0},
+            {.Name = "Circumflex", .KeyValue = 2003, .KeyType = KeyTypeCircumflex, .Finger = 0},
             {.Name = "Spare", .KeyValue = 77, .Finger = 6},
             {.Name = "M", .KeyValue = 77, .Finger = 7},
             {.Name = "Odd", .KeyValue = 5, .Finger = -1},
         },
         {
             {.Name = "A", .Code = 'A', .KeyNo = 65, .Shift = true},
-            {.Name = "e circumflex", .Code = 0xEA, .KeyNo = 69, .Accent = 2003},
+            {.Name = "e circumflex", .Code = 0xEA, .KeyNo = 69, .Accent = KeyTypeCircumflex},
             {.Name = "euro", .Code = 0x80, .KeyNo = 69, .AltGr = true},
             {.Name = "e", .Code = 'e', .KeyNo = 90},
             {.Name = "e again", .Code = 'e', .KeyNo = 69},

@@ -1,5 +1,6 @@
 #include "base/CodePage.h"
 #include "keyboard/KeyLookup.h"
+#include "keyboard/KeyTypes.h"
 #include "keyboard/KeyboardDescription.h"
 
 #include <gtest/gtest.h>
@@ -41,9 +42,9 @@ TEST(KeyboardDescription, TinyKeyboard)
     const std::vector<TKeyRow> rows = {keyboard.Keys[0].Row, keyboard.Keys[1].Row,
                                        keyboard.Keys[2].Row};
     const std::vector<TKeyRow> expected = {
-        {"Q", 1, 1, 0, 0, "", 20, 22, 5, 7, "left \"little\""},
-        {"Acute", 2, 2002, 2001, 0, "", 20, 22, 28, 7, ""},
-        {"Space", 3, 2, 0, 5, "", 100, 22, 40, 40, ""},
+        {"Q", 1, KeyTypeLetter, 0, 0, "", 20, 22, 5, 7, "left \"little\""},
+        {"Acute", 2, KeyTypeAcute, KeyTypeGrave, 0, "", 20, 22, 28, 7, ""},
+        {"Space", 3, KeyTypeChar, 0, 5, "", 100, 22, 40, 40, ""},
     };
     EXPECT_EQ(rows, expected);
     // A letter key shows its capital only; other keys their level texts.
@@ -54,9 +55,12 @@ TEST(KeyboardDescription, TinyKeyboard)
     EXPECT_EQ(keyboard.Keys[1].ShiftLabel, "`");
 
     const std::vector<TCharRow> chars = {
-        {"q", 'q', 1, false, false, 0},        {"Q", 'Q', 1, true, false, 0},
-        {"@", '@', 1, false, true, 0},         {"Space", ' ', 3, false, false, 0},
-        {"\xE9", 0xE9, 1, false, false, 2002}, {"\xC8", 0xC8, 1, true, false, 2001},
+        {"q", 'q', 1, false, false, 0},
+        {"Q", 'Q', 1, true, false, 0},
+        {"@", '@', 1, false, true, 0},
+        {"Space", ' ', 3, false, false, 0},
+        {"\xE9", 0xE9, 1, false, false, KeyTypeAcute},
+        {"\xC8", 0xC8, 1, true, false, KeyTypeGrave},
     };
     EXPECT_EQ(keyboard.Chars, chars);
 

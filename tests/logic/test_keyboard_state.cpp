@@ -1,5 +1,6 @@
 #include "base/CodePage.h"
 #include "keyboard/KeyFace.h"
+#include "keyboard/KeyTypes.h"
 #include "keyboard/KeyboardState.h"
 #include "keyboard/MainData.h"
 #include "keyboard/ZipArchive.h"
@@ -38,15 +39,15 @@ TDataMod Loaded(const std::vector<TKeyRow>& keys, const std::vector<TCharRow>& c
 
 // In Name order, as the buttons are built.
 const std::vector<TKeyRow> Keys = {
-    {.Name = "A", .KeyValue = 65, .KeyType = 1, .Finger = 0},
-    {.Name = "Alt", .KeyValue = 1000, .KeyType = 1000, .Finger = 5},
-    {.Name = "B", .KeyValue = 66, .KeyType = 2, .Finger = 3},
-    {.Name = "Back", .KeyValue = 8, .KeyType = 8, .Finger = 9},
-    {.Name = "Caps", .KeyValue = 20, .KeyType = 20},
-    {.Name = "Grave", .KeyValue = 2001, .KeyType = 2001},
-    {.Name = "LShift", .KeyValue = 1002, .KeyType = 1002},
-    {.Name = "RShift", .KeyValue = 1003, .KeyType = 1003, .Finger = 9},
-    {.Name = "Tilde", .KeyValue = 2004, .KeyType = 2004},
+    {.Name = "A", .KeyValue = 65, .KeyType = KeyTypeLetter, .Finger = 0},
+    {.Name = "Alt", .KeyValue = 1000, .KeyType = KeyTypeAltGr, .Finger = 5},
+    {.Name = "B", .KeyValue = 66, .KeyType = KeyTypeChar, .Finger = 3},
+    {.Name = "Back", .KeyValue = 8, .KeyType = KeyTypeBackspace, .Finger = 9},
+    {.Name = "Caps", .KeyValue = 20, .KeyType = KeyTypeCapsLock},
+    {.Name = "Grave", .KeyValue = 2001, .KeyType = KeyTypeGrave},
+    {.Name = "LShift", .KeyValue = 1002, .KeyType = KeyTypeLeftShift},
+    {.Name = "RShift", .KeyValue = 1003, .KeyType = KeyTypeRightShift, .Finger = 9},
+    {.Name = "Tilde", .KeyValue = 2004, .KeyType = KeyTypeTilde},
 };
 const std::vector<TCharRow> Chars = {
     {.Name = "a", .Code = 'a', .KeyNo = 65},

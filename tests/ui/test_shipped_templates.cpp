@@ -1,6 +1,7 @@
 #include "base/CodePage.h"
 #include "base/QtBridge.h"
 #include "keyboard/KeyLookup.h"
+#include "keyboard/KeyTypes.h"
 #include "keyboard/KeyboardDescription.h"
 #include "keyboard/MainData.h"
 
@@ -39,7 +40,8 @@ std::string PrintableTyped(const TDataMod& data)
 
 bool IsModifier(std::int32_t keyType)
 {
-    return keyType == 20 || keyType == 1000 || keyType == 1002 || keyType == 1003;
+    return keyType == KeyTypeCapsLock || keyType == KeyTypeAltGr || keyType == KeyTypeLeftShift ||
+           keyType == KeyTypeRightShift;
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // the key on its level), must give that character through the layout and
 // the compose table the desktop uses.
 #include "base/CodePage.h"
+#include "keyboard/KeyTypes.h"
 #include "keyboard/KeyboardDescription.h"
 
 #include <algorithm>
@@ -51,12 +52,9 @@ using TComposeTable =
 using TComposeState =
     std::unique_ptr<xkb_compose_state, TFree<xkb_compose_state, xkb_compose_state_unref>>;
 
-constexpr std::int32_t FirstDeadKey = 2001;
-constexpr std::int32_t LastDeadKey = 2008;
-
 bool TypesCharacters(std::int32_t keyType)
 {
-    return keyType < 8 || (keyType >= FirstDeadKey && keyType <= LastDeadKey);
+    return IsCharacterKey(keyType) || IsDeadKey(keyType);
 }
 
 // The XKB names of the keys of the main block's four character rows, left to
