@@ -2,6 +2,7 @@
 // Builds a keyboard template archive (layout.twt) from a keyboard
 // description, drawing each key's face.
 #include "base/CodePage.h"
+#include "base/QtBridge.h"
 #include "keyboard/KeyboardDescription.h"
 
 #include <QBuffer>
@@ -23,11 +24,6 @@ namespace {
 // Room around the face for the border of the button it is drawn on.
 constexpr int FaceMargin = 2;
 constexpr int LabelMargin = 1;
-
-QColor ToQColor(TColor c)
-{
-    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
-}
 
 // The text at the largest pixel size up to size that fits the area's width.
 void DrawLabel(QPainter& painter, const QRect& area, Qt::Alignment alignment,
