@@ -44,12 +44,12 @@ std::string TrimLine(std::string_view line)
     return std::string(line.substr(begin, end - begin));
 }
 
-int CountSpaceWords(std::string_view text)
+int CountWords(std::string_view text, std::string_view separators)
 {
     int words = 0;
     bool inWord = false;
     for (const char c : text) {
-        if (c == ' ') {
+        if (separators.find(c) != std::string_view::npos) {
             inWord = false;
         } else if (!inWord) {
             inWord = true;
@@ -57,4 +57,9 @@ int CountSpaceWords(std::string_view text)
         }
     }
     return words;
+}
+
+int CountSpaceWords(std::string_view text)
+{
+    return CountWords(text, " ");
 }

@@ -17,6 +17,10 @@ std::vector<std::string> ReadCourseFile(const std::string& path);
 // codes up to 32 (spaces, tabs, other control characters).
 std::string TrimLine(std::string_view line);
 
+// The words of a text: maximal runs of characters that are none of the
+// separators.
+int CountWords(std::string_view text, std::string_view separators);
+
 // The words of a line sample: maximal runs of characters other than the
 // space (a tab is a word character).
 int CountSpaceWords(std::string_view text);

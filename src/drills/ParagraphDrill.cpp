@@ -1,23 +1,12 @@
 #include "drills/ParagraphDrill.h"
 
+#include "drills/CourseFile.h"
 #include "drills/TextImport.h"
 #include "drills/stopw.h"
 
 int CountParagraphWords(std::string_view text)
 {
-    int words = 0;
-    bool inWord = false;
-    for (const char c : text) {
-        const bool separator =
-            c == '\n' || c == '\r' || c == ' ' || c == ',' || c == '.' || c == '/';
-        if (separator) {
-            inWord = false;
-        } else if (!inWord) {
-            inWord = true;
-            ++words;
-        }
-    }
-    return words;
+    return CountWords(text, "\n\r ,./");
 }
 
 TParagraphDrill::TParagraphDrill(TLineEngine& engine, stopwatch& watch, TParagraphHost& host,
