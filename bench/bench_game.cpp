@@ -3,6 +3,7 @@
 // seconds. Reports the CPU time used (goal: under 5 % of one core), the worst
 // gap between two loop iterations (goal: under 30 ms), and the final score,
 // hits and lost words. Arguments: the word file, the seconds to play.
+#include "OffscreenScreen.h"
 #include "app/FormInput.h"
 #include "base/CodePage.h"
 #include "base/MessageBoxes.h"
@@ -11,12 +12,10 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
@@ -57,15 +56,9 @@ char NextKey(const TGameCore& core)
 int main(int argc, char** argv)
 {
     // A 1024 x 768 screen.
-    QTemporaryDir config;
-    const QString screens = config.filePath(QStringLiteral("screens.json"));
-    QFile file(screens);
-    if (!file.open(QIODevice::WriteOnly))
+    const TOffscreenScreen screen;
+    if (!screen.Ready())
         return 1;
-    file.write(R"({"screens": [{"name": "screen", "x": 0, "y": 0, "width": 1024, "height": 768,
-                   "logicalDpi": 96, "dpr": 1}]})");
-    file.close();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screens.toLocal8Bit());
     QApplication app(argc, argv);
 
     const QString words = argc > 1

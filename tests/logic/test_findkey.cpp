@@ -1,3 +1,5 @@
+#include "LoadedTemplate.h"
+#include "TestCodePage.h"
 #include "base/CodePage.h"
 #include "keyboard/KeyLookup.h"
 #include "keyboard/KeyTypes.h"
@@ -7,27 +9,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-const TCodePage& Cp1252()
-{
-    static const TCodePage codePage(1252);
-    return codePage;
-}
-
-TDataMod Loaded(const std::vector<TKeyRow>& keys, const std::vector<TCharRow>& chars)
-{
-    TTable keyTable = NewKeyTable();
-    for (const TKeyRow& key : keys)
-        AppendKeyRow(keyTable, key);
-    TTable charTable = NewCharTable();
-    for (const TCharRow& ch : chars)
-        AppendCharRow(charTable, ch);
-    TDataMod data(Cp1252());
-    EXPECT_TRUE(data.LoadTemplateFromMemory(WriteZip({{KeyMember, keyTable.ToXml(Cp1252())},
-                                                      {CharMember, charTable.ToXml(Cp1252())},
-                                                      {ReadmeMember, "bkcolor=0"}})));
-    return data;
-}
 
 TEST(FindKey, FindsTheBaseKeyAndItsFinger)
 {

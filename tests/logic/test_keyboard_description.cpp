@@ -1,3 +1,4 @@
+#include "TestCodePage.h"
 #include "base/CodePage.h"
 #include "keyboard/KeyLookup.h"
 #include "keyboard/KeyTypes.h"
@@ -6,12 +7,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-const TCodePage& Cp1252()
-{
-    static const TCodePage codePage(1252);
-    return codePage;
-}
 
 // Two keys in a row, a third placed by hand, and a dead key.
 constexpr std::string_view Tiny = R"(# a comment

@@ -1,3 +1,5 @@
+#include "LoadedTemplate.h"
+#include "TestCodePage.h"
 #include "base/CodePage.h"
 #include "keyboard/KeyFace.h"
 #include "keyboard/KeyTypes.h"
@@ -10,32 +12,6 @@
 #include <vector>
 
 namespace {
-
-const TCodePage& Cp1252()
-{
-    static const TCodePage codePage(1252);
-    return codePage;
-}
-
-TTable KeyTable(const std::vector<TKeyRow>& keys)
-{
-    TTable table = NewKeyTable();
-    for (const TKeyRow& key : keys)
-        AppendKeyRow(table, key);
-    return table;
-}
-
-TDataMod Loaded(const std::vector<TKeyRow>& keys, const std::vector<TCharRow>& chars)
-{
-    TTable charTable = NewCharTable();
-    for (const TCharRow& ch : chars)
-        AppendCharRow(charTable, ch);
-    TDataMod data(Cp1252());
-    EXPECT_TRUE(data.LoadTemplateFromMemory(WriteZip({{KeyMember, KeyTable(keys).ToXml(Cp1252())},
-                                                      {CharMember, charTable.ToXml(Cp1252())},
-                                                      {ReadmeMember, "bkcolor=0"}})));
-    return data;
-}
 
 // In Name order, as the buttons are built.
 const std::vector<TKeyRow> Keys = {

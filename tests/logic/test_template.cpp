@@ -1,3 +1,5 @@
+#include "TestCodePage.h"
+#include "TestTemplates.h"
 #include "base/CodePage.h"
 #include "keyboard/MainData.h"
 #include "keyboard/ZipArchive.h"
@@ -13,26 +15,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const TCodePage& Cp1252()
-{
-    static const TCodePage codePage(1252);
-    return codePage;
-}
-
 std::string KeyXml(const std::vector<TKeyRow>& keys)
 {
-    TTable table = NewKeyTable();
-    for (const TKeyRow& key : keys)
-        AppendKeyRow(table, key);
-    return table.ToXml(Cp1252());
+    return KeyTable(keys).ToXml(Cp1252());
 }
 
 std::string CharXml(const std::vector<TCharRow>& chars)
 {
-    TTable table = NewCharTable();
-    for (const TCharRow& ch : chars)
-        AppendCharRow(table, ch);
-    return table.ToXml(Cp1252());
+    return CharTable(chars).ToXml(Cp1252());
 }
 
 using Member = std::optional<std::string>;

@@ -1,3 +1,4 @@
+#include "TestCodePage.h"
 #include "base/CodePage.h"
 #include "keyboard/TemplateTable.h"
 
@@ -5,12 +6,6 @@
 #include <stdexcept>
 
 namespace {
-
-const TCodePage& Cp1252()
-{
-    static const TCodePage codePage(1252);
-    return codePage;
-}
 
 // A packet with one field of each type; rows are spliced in.
 std::string Packet(const std::string& rows, const std::string& extraFields = "")

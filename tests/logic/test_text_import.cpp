@@ -1,4 +1,5 @@
 #include "DrillFiles.h"
+#include "TestCodePage.h"
 #include "base/CodePage.h"
 #include "base/Errors.h"
 #include "drills/HtmlText.h"
@@ -10,12 +11,6 @@
 #include <string>
 
 namespace {
-
-const TCodePage& Cp1252()
-{
-    static const TCodePage page(1252);
-    return page;
-}
 
 struct Case
 {

@@ -1,3 +1,4 @@
+#include "OffscreenScreen.h"
 #include "app/FormInput.h"
 #include "base/CodePage.h"
 #include "base/Errors.h"
@@ -371,15 +372,9 @@ private slots:
 int main(int argc, char** argv)
 {
     // A 1024 x 768 screen, as the column counts assume.
-    QTemporaryDir config;
-    const QString screens = config.filePath(QStringLiteral("screens.json"));
-    QFile file(screens);
-    if (!file.open(QIODevice::WriteOnly))
+    const TOffscreenScreen screen;
+    if (!screen.Ready())
         return 1;
-    file.write(R"({"screens": [{"name": "screen", "x": 0, "y": 0, "width": 1024, "height": 768,
-                   "logicalDpi": 96, "dpr": 1}]})");
-    file.close();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screens.toLocal8Bit());
     QApplication app(argc, argv);
     TestGame test;
     return QTest::qExec(&test, argc, argv);

@@ -1,3 +1,5 @@
+#include "TestCodePage.h"
+#include "TestTemplates.h"
 #include "base/CodePage.h"
 #include "base/MessageBoxes.h"
 #include "base/QtBridge.h"
@@ -13,12 +15,6 @@
 #include <QtTest>
 
 namespace {
-
-const TCodePage& Cp1252()
-{
-    static const TCodePage codePage(1252);
-    return codePage;
-}
 
 // A face of one colour, two pixels smaller than its key on every side.
 std::string Face(TColor color, int width, int height)
@@ -73,15 +69,7 @@ const std::vector<TCharRow> Chars = {
 
 QString WriteTemplate(const QTemporaryDir& dir, const std::vector<TKeyRow>& keys)
 {
-    TTable keyTable = NewKeyTable();
-    for (const TKeyRow& key : keys)
-        AppendKeyRow(keyTable, key);
-    TTable charTable = NewCharTable();
-    for (const TCharRow& ch : Chars)
-        AppendCharRow(charTable, ch);
-    const std::string zip = WriteZip({{KeyMember, keyTable.ToXml(Cp1252())},
-                                      {CharMember, charTable.ToXml(Cp1252())},
-                                      {ReadmeMember, "bkcolor=" + std::to_string(Background)}});
+    const std::string zip = TemplateZip(keys, Chars, "bkcolor=" + std::to_string(Background));
     const QString path = dir.filePath(QStringLiteral("layout.twt"));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) ||

@@ -1,3 +1,4 @@
+#include "TestCodePage.h"
 #include "base/CodePage.h"
 #include "base/QtBridge.h"
 #include "keyboard/KeyLookup.h"
@@ -11,12 +12,6 @@
 #include <vector>
 
 namespace {
-
-const TCodePage& Cp1252()
-{
-    static const TCodePage codePage(1252);
-    return codePage;
-}
 
 const char* const Courses[] = {"English", "Deutsch",        "Français",
                                "Español", "English Dvorak", "English Colemak"};

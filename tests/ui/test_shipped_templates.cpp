@@ -1,3 +1,4 @@
+#include "TestCodePage.h"
 #include "base/CodePage.h"
 #include "base/QtBridge.h"
 #include "keyboard/KeyLookup.h"
@@ -10,12 +11,6 @@
 #include <set>
 
 namespace {
-
-const TCodePage& Cp1252()
-{
-    static const TCodePage codePage(1252);
-    return codePage;
-}
 
 std::string PrintableAscii()
 {

@@ -2,6 +2,7 @@
 // type on: every character row, struck as the row says (dead key first, then
 // the key on its level), must give that character through the layout and
 // the compose table the desktop uses.
+#include "TestCodePage.h"
 #include "base/CodePage.h"
 #include "keyboard/KeyTypes.h"
 #include "keyboard/KeyboardDescription.h"
@@ -32,12 +33,6 @@ void PrintTo(const TLayoutCase& layoutCase, std::ostream* out)
 {
     *out << layoutCase.Keyboard << ".kbd on " << layoutCase.Layout << "(" << layoutCase.Variant
          << ")";
-}
-
-const TCodePage& Cp1252()
-{
-    static const TCodePage codePage(1252);
-    return codePage;
 }
 
 template <typename T, void (*Free)(T*)> struct TFree
