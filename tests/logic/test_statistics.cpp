@@ -1,36 +1,30 @@
+#include "LoadedTemplate.h"
+#include "TestCodePage.h"
 #include "base/CodePage.h"
 #include "history/KeyShades.h"
 #include "history/StatisticsTexts.h"
+#include "keyboard/KeyTypes.h"
 #include "keyboard/MainData.h"
-#include "keyboard/ZipArchive.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-const TCodePage& Cp1252()
-{
-    static const TCodePage codePage(1252);
-    return codePage;
-}
-
 // Keys A, E and Space (Name order A, E, Space); a and A on A, e on E.
 TDataMod ThreeKeys()
 {
-    TTable keys = NewKeyTable();
-    AppendKeyRow(keys, {.Name = "Space", .KeyValue = 32, .KeyType = 2});
-    AppendKeyRow(keys, {.Name = "A", .KeyValue = 65, .KeyType = 1});
-    AppendKeyRow(keys, {.Name = "E", .KeyValue = 69, .KeyType = 1});
-    TTable chars = NewCharTable();
-    AppendCharRow(chars, {.Name = "A", .Code = 'A', .KeyNo = 65, .Shift = true});
-    AppendCharRow(chars, {.Name = "a", .Code = 'a', .KeyNo = 65});
-    AppendCharRow(chars, {.Name = "e", .Code = 'e', .KeyNo = 69});
-    AppendCharRow(chars, {.Name = "space", .Code = ' ', .KeyNo = 32});
-    TDataMod data(Cp1252());
-    EXPECT_TRUE(data.LoadTemplateFromMemory(WriteZip({{KeyMember, keys.ToXml(Cp1252())},
-                                                      {CharMember, chars.ToXml(Cp1252())},
-                                                      {ReadmeMember, "bkcolor=0"}})));
-    return data;
+    return Loaded(
+        {
+            {.Name = "Space", .KeyValue = 32, .KeyType = KeyTypeChar},
+            {.Name = "A", .KeyValue = 65, .KeyType = KeyTypeLetter},
+            {.Name = "E", .KeyValue = 69, .KeyType = KeyTypeLetter},
+        },
+        {
+            {.Name = "A", .Code = 'A', .KeyNo = 65, .Shift = true},
+            {.Name = "a", .Code = 'a', .KeyNo = 65},
+            {.Name = "e", .Code = 'e', .KeyNo = 69},
+            {.Name = "space", .Code = ' ', .KeyNo = 32},
+        });
 }
 
 TKeyFigures Key(unsigned char key, int typed, int wrong, double meanTime)
