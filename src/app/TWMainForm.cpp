@@ -22,6 +22,7 @@
 #include "keyboard/palm.h"
 #include "layout/KeyboardLayoutAgent.h"
 #include "profile/ProfileForm.h"
+#include "profile/ProfileStore.h"
 #include "profile/ProfileVar.h"
 #include "profile/ProfileWidgets.h"
 
@@ -368,6 +369,7 @@ void TTWMainFm::EditProfile()
 {
     TProfileFm dialog(Settings->CodePage());
     dialog.SetCourses(TCourseFolders(Settings->DataDir, Settings->CodePage()).List());
+    dialog.SetUsers(TProfileStore(Settings->DataDir + "twc.ini").Users());
     dialog.setFont(InterfaceFont());
     dialog.SetAgent(LayoutAgent);
     dialog.ShowForProfile(Profile);

@@ -1,6 +1,7 @@
 #include "profile/ProfileForm.h"
 
 #include "app/Application.h"
+#include "base/Errors.h"
 #include "base/MessageBoxes.h"
 #include "base/QtBridge.h"
 #include "base/TextCase.h"
@@ -283,6 +284,13 @@ void TProfileFm::OkBnClick()
     if (SameText(name, Profile->UserName)) {
         ReadControls(*Profile, false);
         Profile->Save();
+        return;
+    }
+    if (NamesAnotherUser(users_, Profile->UserName, name)) {
+        const QByteArray shown = UserEd->currentText().toUtf8();
+        TMessageBoxes::Plain(this, QString::fromUtf8(Format(
+                                       _("The user %s already exists. Please choose another name."),
+                                       shown.constData())));
         return;
     }
     if (!TMessageBoxes::Confirm(this, Tr(N_("Are you going to add a new user?"))))

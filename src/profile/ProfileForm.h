@@ -34,6 +34,9 @@ public:
 
     // The course names (8-bit text) CourseEd lists.
     void SetCourses(const std::vector<std::string>& courses);
+    // The users the store holds (8-bit text): Save refuses to write over
+    // another one of them.
+    void SetUsers(std::vector<std::string> users) { users_ = std::move(users); }
     void SetAgent(TKeyboardLayoutAgent* agent) { Agent = agent; }
     int ShowForProfile(TProfile* profile);
     int ShowForNewUser(TProfile* profile);
@@ -102,4 +105,5 @@ private:
     std::string Bytes(const QString& text) const;
 
     const TCodePage& codePage_;
+    std::vector<std::string> users_;
 };

@@ -1,9 +1,11 @@
 #include "profile/ProfileFormRules.h"
 
 #include "base/Errors.h"
+#include "base/TextCase.h"
 #include "base/Translate.h"
 #include "layout/KeyboardLayoutAgent.h"
 
+#include <algorithm>
 #include <exception>
 
 TProfileFormValues FormValuesOf(const TProfile& profile)
@@ -60,6 +62,14 @@ bool SaveAsNewUser(const TProfile& current, const TProfileFormValues& values,
     } catch (const std::exception&) {
         return false;
     }
+}
+
+bool NamesAnotherUser(const std::vector<std::string>& users, std::string_view current,
+                      std::string_view name)
+{
+    return !SameText(name, current) && std::ranges::any_of(users, [&](const std::string& user) {
+        return SameText(user, name);
+    });
 }
 
 std::optional<std::string> NewUserName(const std::string& typed)

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class TKeyboardLayoutAgent;
@@ -46,6 +47,11 @@ void ReadFormValues(const TProfileFormValues& values, const TKeyboardLayoutAgent
 // profile's. False when any step fails; the current profile is not changed.
 bool SaveAsNewUser(const TProfile& current, const TProfileFormValues& values,
                    const TKeyboardLayoutAgent& agent, const std::string& name);
+
+// Whether name is one of users other than current, without regard to case:
+// saving a new user under it would overwrite that user's profile.
+bool NamesAnotherUser(const std::vector<std::string>& users, std::string_view current,
+                      std::string_view name);
 
 // The name typed for a new user without blanks around it; nullopt when
 // nothing else is left.

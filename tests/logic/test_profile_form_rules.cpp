@@ -189,6 +189,19 @@ INSTANTIATE_TEST_SUITE_P(Names, NewUserNameTest,
                                          NameCase{"  Ann Lee  ", "Ann Lee"},
                                          NameCase{"\tBo ", "Bo"}));
 
+TEST(NamesAnotherUser, OnlyAnotherStoredUserWithoutRegardToCase)
+{
+    const std::vector<std::string> users{"Ann", "Bob"};
+    struct Case
+    {
+        const char* Name;
+        bool Another;
+    } cases[] = {{"Bob", true},   {"bOB", true},   {"Ann", false}, {"ANN", false},
+                 {"Carl", false}, {"Bob ", false}, {"", false}};
+    for (const auto& c : cases)
+        EXPECT_EQ(NamesAnotherUser(users, "Ann", c.Name), c.Another) << c.Name;
+}
+
 TEST(PickerColors, EachCodeOnceAndSystemColoursAsReferences)
 {
     std::set<TColor> codes;

@@ -54,6 +54,7 @@ class TestProfileDialog : public QObject
     {
         TProfileFm dialog(codePage);
         dialog.SetCourses({"English", "Deutsch"});
+        dialog.SetUsers(store->Users());
         dialog.SetAgent(agent.get());
         QTimer::singleShot(0, &dialog, [&] {
             steps(dialog);
@@ -221,6 +222,24 @@ private slots:
         });
         QCOMPARE(BoxTexts(), QStringList({QStringLiteral("Are you going to add a new user?")}));
         QVERIFY(!HasSection("Bob"));
+    }
+
+    void saveUnderAnotherUsersNameLeavesThatUserAlone()
+    {
+        TProfile bob;
+        bob.LoadFromStrings({});
+        bob.Progress = 5;
+        store->SaveProfile(bob, "Bob");
+        const auto before = StoredLines("Bob");
+        Show([&](TProfileFm& d) {
+            d.UserEd->setEditText(QStringLiteral("bOB"));
+            Click(d.OkBn);
+            QVERIFY(d.isVisible());
+        });
+        QCOMPARE(BoxTexts(), QStringList({QStringLiteral(
+                                 "The user bOB already exists. Please choose another name.")}));
+        QCOMPARE(StoredLines("Bob"), before);
+        QCOMPARE(store->Users().size(), std::size_t{2});
     }
 
     void saveAsNewUserFailures_data()
