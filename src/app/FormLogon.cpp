@@ -6,6 +6,7 @@
 #include "base/MessageBoxes.h"
 #include "base/QtBridge.h"
 #include "base/Translate.h"
+#include "history/HistoryStore.h"
 #include "profile/ProfileStore.h"
 
 #include <QAbstractItemView>
@@ -158,6 +159,9 @@ void TFmLogon::BnAddClick()
     TMessageBoxes::Information(this, ToQString(newProfile.UserName, Settings->CodePage()) +
                                          Translated(AddedMessage));
     FillList();
+    // A new user starts without history, also where an earlier user of the
+    // name left one behind.
+    RemoveUserHistory(Settings->DataDir, newProfile.UserName);
 }
 
 void TFmLogon::BnRemoveClick()
@@ -181,6 +185,7 @@ void TFmLogon::BnRemoveClick()
     // would then erase.
     ComboUser->setCurrentIndex(-1);
     ComboUser->setEditText(QString());
+    RemoveUserHistory(Settings->DataDir, name);
 }
 
 bool TFmLogon::eventFilter(QObject* watched, QEvent* event)

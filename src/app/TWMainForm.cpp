@@ -16,6 +16,8 @@
 #include "drills/letter.h"
 #include "game/GameSettings.h"
 #include "game/game.h"
+#include "history/History.h"
+#include "history/Recording.h"
 #include "keyboard/KbForm.h"
 #include "keyboard/MainData.h"
 #include "keyboard/keyboard.h"
@@ -158,6 +160,9 @@ void TTWMainFm::SetProfile(TProfile& profile)
 {
     Profile = &profile;
     Cues.SetProfile(Profile);
+    History = std::make_unique<THistory>(
+        Settings->DataDir, Profile->UserName,
+        [this](const std::string& message) { TMessageBoxes::Error(this, Ui(message.c_str())); });
     VKeyboard = new TVKeyboard(*DataMod, Settings->CodePage());
     PalmForm = new TPalmForm();
     RightPalmForm = new TPalmForm();
@@ -265,9 +270,13 @@ const std::string& TTWMainFm::NeedPath(std::string& path, const char* fileName)
     return path;
 }
 
-template <class T> std::unique_ptr<T> TTWMainFm::CreateDrill(const TFont& font)
+template <class T>
+std::unique_ptr<T> TTWMainFm::CreateDrill(const TFont& font, THistoryActivity activity)
 {
     auto form = TFmLinePractice::Create<T>(Settings->CodePage());
+    lineRecorder_ = std::make_unique<TLineRecorder>(
+        [this](const TLineRecord& line) { History->Add(line); }, activity, Profile->Course);
+    form->Engine.Observer = lineRecorder_.get();
     form->OnLineDone = [this](TFmLinePractice&) { Cues.CueLineDone(); };
     form->OnWrongKey = [this](TFmLinePractice&) { Cues.CueWrongKey(); };
     form->OnReturnExpected = [this](TFmLinePractice&) { Cues.CueReturnExpected(); };
@@ -288,7 +297,8 @@ void TTWMainFm::RunDrill(TFmLinePractice& form)
 
 void TTWMainFm::A_CourseExecute()
 {
-    auto form = CreateDrill<TFmCoursePrac>(Profile->PracticeFont);
+    auto form = CreateDrill<TFmCoursePrac>(Profile->PracticeFont, THistoryActivity::Course);
+    lineRecorder_->Lesson = [course = form.get()] { return course->Lesson() + 1; };
     form->SetBackColor(Profile->BgColor);
     form->SetFileName(NeedPath(CoursePath, "course.txt"));
     form->SetLesson(Profile->Progress);
@@ -304,7 +314,7 @@ void TTWMainFm::A_CourseExecute()
 
 void TTWMainFm::A_SentenceExecute()
 {
-    auto form = CreateDrill<TFmSentencePrac>(Profile->PracticeFont);
+    auto form = CreateDrill<TFmSentencePrac>(Profile->PracticeFont, THistoryActivity::Sentence);
     form->SetBackColor(Profile->BgColor);
     form->SetFileName(NeedPath(PracticePath, "Practice.txt"));
     form->LoadFile();
@@ -314,7 +324,7 @@ void TTWMainFm::A_SentenceExecute()
 
 void TTWMainFm::A_FreeExecute()
 {
-    auto form = CreateDrill<TFmLetterPrac>(Profile->PracticeFont);
+    auto form = CreateDrill<TFmLetterPrac>(Profile->PracticeFont, THistoryActivity::Free);
     form->SetBackColor(Profile->BgColor);
     form->setFont(InterfaceFont());
     RunDrill(*form);
@@ -322,7 +332,7 @@ void TTWMainFm::A_FreeExecute()
 
 void TTWMainFm::A_ParagraphExecute()
 {
-    auto form = CreateDrill<TFmLongText>(Profile->TextFont);
+    auto form = CreateDrill<TFmLongText>(Profile->TextFont, THistoryActivity::Paragraph);
     form->SetBackColor(Profile->BgColor);
     form->setFont(InterfaceFont());
     RunDrill(*form);
@@ -338,6 +348,9 @@ void TTWMainFm::RunGame()
         gameFrame->OnShoot = [this](TGameCore&) { Cues.CueShoot(); };
         gameFrame->OnCityHurt = [this](TGameCore&) { Cues.CueCityHurt(); };
         gameFrame->OnLevelUp = [this](TGameCore&) { Cues.CueLevelUp(); };
+        gameFrame->OnGameOver = [this](TGameCore& game) {
+            History->Add(GameRecordOf(game, Profile->Course, WallSeconds()));
+        };
         PrevGameClose = std::move(gameFrame->OnClose);
         gameFrame->OnClose = [this] { GameClosed(); };
     }

@@ -2,6 +2,7 @@
 
 #include "app/PracticeTime.h"
 #include "app/SoundCues.h"
+#include "history/HistoryFigures.h"
 
 #include <QWidget>
 #include <cstdint>
@@ -14,6 +15,8 @@ class QFrame;
 class QPushButton;
 class TDrillGuidance;
 class TFmLinePractice;
+class THistory;
+class TLineRecorder;
 class TKeyboardLayoutAgent;
 class TPalmForm;
 class TProfile;
@@ -77,6 +80,8 @@ public:
     TProfile* Profile = nullptr;
     TRunPracticeTime RunPracticeTime;
     std::function<void()> PrevGameClose;
+    // The logged-on user's typing history in the data folder, from logon on.
+    std::unique_ptr<THistory> History;
 
     // Made at logon, kept until the run ends with this window's close.
     TVKeyboard* VKeyboard = nullptr;
@@ -119,7 +124,8 @@ private:
     void ShowActions();
     void CourseBnEnter(QPushButton* button);
     void CourseBnExit(QPushButton* button);
-    template <class T> std::unique_ptr<T> CreateDrill(const TFont& font);
+    // The drill window, recording its lines into the history as the activity.
+    template <class T> std::unique_ptr<T> CreateDrill(const TFont& font, THistoryActivity activity);
     void RunDrill(TFmLinePractice& form);
     void GameClosed();
     // Whether closing may go on: the report, then the profile and the
@@ -132,4 +138,6 @@ private:
                            void (TTWMainFm::*handler)());
 
     std::unique_ptr<TDrillGuidance> guidance_;
+    // The current drill's; replaced by the next drill's.
+    std::unique_ptr<TLineRecorder> lineRecorder_;
 };

@@ -93,6 +93,8 @@ TKeyVerdict TLineEngine::KeyPress(int k)
     } else {
         const unsigned char expected = At(p);
         if (k != 0 && k == expected) {
+            if (Observer != nullptr)
+                Observer->KeyJudged(p, expected, k, !Timing);
             host_.MoveCaretToEnd();
             host_.MarkRight();
             SetMark(p++, true);
@@ -122,6 +124,8 @@ TKeyVerdict TLineEngine::KeyPress(int k)
                 verdict = discarded;
             }
         } else {
+            if (Observer != nullptr)
+                Observer->KeyJudged(p, expected, k, !Timing);
             host_.MoveCaretToEnd();
             host_.MarkWrong();
             host_.WrongKey();
@@ -165,6 +169,8 @@ void TLineEngine::EndLine(int k)
     } else if (LineResult == TLineResult::Cancelled) {
         host_.CloseWindow();
     }
+    if (Observer != nullptr)
+        Observer->LineEnded(*this);
 
     host_.NextLine();
     Timing = false;

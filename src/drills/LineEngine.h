@@ -57,6 +57,24 @@ public:
     virtual void LineDone() = 0; // OnLineDone
 };
 
+class TLineEngine;
+
+// Told of every judged key and of the end of every line, to keep the
+// typing history. Called on the judging's way, so it must be cheap.
+class TLineObserver
+{
+public:
+    virtual ~TLineObserver() = default;
+
+    // A key judged at a sample position: right when typed is the expected
+    // character, wrong otherwise. The first judged key of a line starts it
+    // (a line left by a drill's navigation keys never ends).
+    virtual void KeyJudged(int position, unsigned char expected, int typed, bool first) = 0;
+    // Any line that ends, once its statistics are shown and before the next
+    // line is prepared.
+    virtual void LineEnded(const TLineEngine& engine) = 0;
+};
+
 // What becomes of the key that was judged.
 struct TKeyVerdict
 {
@@ -109,6 +127,7 @@ public:
     bool Guidance = true;
     bool HighlightFlag = false;
     bool PopupStatistics = false;
+    TLineObserver* Observer = nullptr; // none, or one that outlives the engine's lines
 
 private:
     unsigned char Next() const;

@@ -141,8 +141,7 @@ bool TGameCore::Iterate()
         ++Spawned;
     }
     if (Strikers.empty()) {
-        ShowResult();
-        terminated_ = true;
+        End();
         return false;
     }
     if (Due(DropTimer, DropInterval)) {
@@ -157,8 +156,7 @@ bool TGameCore::Iterate()
         KeyStep();
     }
     if (Score <= 0) {
-        ShowResult();
-        terminated_ = true;
+        End();
         return false;
     }
     return true;
@@ -319,6 +317,14 @@ void TGameCore::UpdateStatus()
     view_.ShowStatus(StatusLine());
     if (OnStatus)
         OnStatus(City.BrickCount(), Hits, Lost);
+}
+
+void TGameCore::End()
+{
+    if (OnGameOver)
+        OnGameOver(*this);
+    ShowResult();
+    terminated_ = true;
 }
 
 TGameResult TGameCore::Result()

@@ -74,6 +74,8 @@ public:
     TGameEvent OnShoot;
     TGameEvent OnCityHurt;
     TGameEvent OnLevelUp;
+    // A game that ends with a result, before the result is shown.
+    TGameEvent OnGameOver;
     std::function<void(int quota, int totalBricks)> OnStart;
     std::function<void(int bricksLeft, int hits, int lost)> OnStatus;
 
@@ -136,6 +138,8 @@ public:
     int Spawned = 0; // words put on screen this game
 
 private:
+    // The game is over: told, its result shown, the loop ended.
+    void End();
     void KeyStepUnguarded();
     void Complete(int points);
     void LoseWord(const strikerType& word);

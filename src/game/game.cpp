@@ -268,6 +268,7 @@ void TgameFrame::StartGame()
     core.OnShoot = OnShoot;
     core.OnCityHurt = OnCityHurt;
     core.OnLevelUp = OnLevelUp;
+    core.OnGameOver = OnGameOver;
     Engine->OnTerminate = [this] { StopPacing(); };
     core.OnStart = [this](int quota, int totalBricks) { InitBars(quota, totalBricks); };
     core.OnStatus = [this](int bricksLeft, int hits, int lost) {

@@ -111,6 +111,7 @@ public:
     TGameEvent OnShoot;
     TGameEvent OnCityHurt;
     TGameEvent OnLevelUp;
+    TGameEvent OnGameOver;
     // After the window agreed to close.
     std::function<void()> OnClose;
 

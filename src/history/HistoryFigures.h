@@ -77,7 +77,8 @@ class THistoryQueries
 public:
     virtual ~THistoryQueries() = default;
 
-    // All activities together when activity is 0.
+    // The drills' lines together when activity is 0 (games have no keys per
+    // minute). For Game, Lines counts the games and Accuracy is their hit rate.
     virtual std::vector<TDayFigures> Days(const std::string& user, int activity) const = 0;
     // Every key the user was asked to type, in no particular order.
     virtual std::vector<TKeyFigures> Keys(const std::string& user) const = 0;

@@ -5,6 +5,7 @@
 #include "app/StarterLocal.h"
 #include "base/MessageBoxes.h"
 #include "base/WholeFile.h"
+#include "history/HistoryStore.h"
 #include "layout/KeyboardLayoutAgent.h"
 #include "profile/ProfileStore.h"
 
@@ -250,6 +251,28 @@ private slots:
         // The template keeps its progress and time.
         QCOMPARE(anna.Progress, 17);
         QCOMPARE(anna.TimeTotal, 360000);
+    }
+
+    void historyGoesWithTheRemovedUserAndANewUserStartsWithout()
+    {
+        {
+            auto history = OpenHistory(settings_->DataDir);
+            TLineRecord line;
+            line.Sample = "ab";
+            line.Keys = {{1, 'a', 'a', 0}};
+            for (const char* user : {"Anna", "Bob", "Carol"})
+                history->Record(user, line);
+        }
+        Open(ThreeUsers);
+        Type(QStringLiteral("anna"));
+        AnswerProfileDialog(QStringLiteral("Carol"));
+        logon_->BnAdd->click();
+        Type(QStringLiteral("anna"));
+        logon_->BnRemove->click();
+        std::vector<std::string> kept;
+        for (const TUserSummary& user : OpenHistory(settings_->DataDir)->Users())
+            kept.push_back(user.User);
+        QCOMPARE(kept, std::vector<std::string>{"Bob"});
     }
 
     void addLeftWithoutAcceptingSavesAndShowsNothing()

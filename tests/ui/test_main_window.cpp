@@ -9,6 +9,7 @@
 #include "drills/Sentence.h"
 #include "drills/course.h"
 #include "game/game.h"
+#include "history/HistoryStore.h"
 #include "keyboard/KbForm.h"
 #include "keyboard/MainData.h"
 #include "keyboard/keyboard.h"
@@ -34,6 +35,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <sstream>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -328,6 +330,55 @@ private slots:
         });
         main.CourseBn->click();
         QCOMPARE(profile_.Progress, 2);
+    }
+
+    void drillLinesAreRecordedInTheHistory()
+    {
+        TTWMainFm& main = LoggedOn();
+        InsideModal<TFmCoursePrac>([](TFmCoursePrac& form) {
+            QTest::keyClicks(form.InputEdit, QStringLiteral("e1 ")); // passes: lesson 2 next
+            QTest::keyClicks(form.InputEdit, QStringLiteral("x"));   // ended early: not kept
+            QTest::keyClick(form.InputEdit, Qt::Key_Return);
+            QTest::keyClicks(form.InputEdit, QStringLiteral("ex ")); // lesson 3, x for 3
+        });
+        main.CourseBn->click();
+        InsideModal<TFmSentencePrac>([](TFmSentencePrac& form) {
+            QTest::keyClicks(form.InputEdit, QStringLiteral("e sentence "));
+        });
+        main.SentenceBn->click();
+
+        auto store = OpenHistory(Settings->DataDir);
+        std::istringstream csv(store->ExportCsv("Ann"));
+        std::vector<std::string> rows;
+        for (std::string row; std::getline(csv, row);)
+            rows.push_back(row.substr(std::min<std::size_t>(row.size(), 19)));
+        QCOMPARE(rows.size(), std::size_t{4});
+        QVERIFY2(rows[1].starts_with(",course,English,1,"), rows[1].c_str());
+        QVERIFY2(rows[2].starts_with(",course,English,3,"), rows[2].c_str());
+        QVERIFY2(rows[3].starts_with(",sentence,English,0,"), rows[3].c_str());
+        const auto confusions = store->Confusions("Ann", 5);
+        QCOMPARE(confusions.size(), std::size_t{1});
+        QCOMPARE(confusions[0].Expected, static_cast<unsigned char>('3'));
+        QCOMPARE(confusions[0].Typed, static_cast<unsigned char>('x'));
+        QVERIFY(Boxes(Kind::Error).empty());
+    }
+
+    void historyThatCannotBeWrittenIsToldOnceAndTheDrillGoesOn()
+    {
+        fs::create_directory(DataDir() / HistoryFileName);
+        TTWMainFm& main = LoggedOn();
+        int lines = 0;
+        InsideModal<TFmCoursePrac>([&](TFmCoursePrac& form) {
+            form.OnLineDone = [&](TFmLinePractice&) { ++lines; };
+            QTest::keyClicks(form.InputEdit, QStringLiteral("e1 e2 e3 "));
+        });
+        main.CourseBn->click();
+        QCOMPARE(lines, 3);
+        QCOMPARE(profile_.Progress, 3);
+        const auto errors = Boxes(Kind::Error);
+        QCOMPARE(errors.size(), std::size_t{1});
+        QVERIFY2(errors[0].contains(QString::fromStdString(HistoryFileName)),
+                 qPrintable(errors[0]));
     }
 
     void drillTimeIsAddedAndCuesFollowTheSwitch_data()
