@@ -3,7 +3,6 @@
 #include "app/WholeNumber.h"
 #include "base/Translate.h"
 
-#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -69,9 +68,9 @@ void THInputBox::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
-bool InputNumber(const QString& caption, const QString& prompt, QString& value)
+bool InputNumber(QWidget* parent, const QString& caption, const QString& prompt, QString& value)
 {
-    THInputBox box(QApplication::activeWindow());
+    THInputBox box(parent);
     box.LbHint->setText(prompt);
     box.setWindowTitle(caption);
     box.Edit->setText(value);

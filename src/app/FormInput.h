@@ -23,7 +23,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
 
-// Asks for a whole number. True when the user confirmed with OK or Enter,
-// false when the box was closed otherwise; value is what the field held
-// either way.
-bool InputNumber(const QString& caption, const QString& prompt, QString& value);
+// Asks for a whole number in a box above parent. True when the user
+// confirmed with OK or Enter, false when the box was closed otherwise; value
+// is what the field held either way.
+bool InputNumber(QWidget* parent, const QString& caption, const QString& prompt, QString& value);

@@ -6,6 +6,7 @@
 #include "app/HelpFile.h"
 #include "app/WavePlayer.h"
 #include "base/Errors.h"
+#include "base/FramedWindow.h"
 #include "base/MessageBoxes.h"
 #include "base/QtBridge.h"
 #include "base/Translate.h"
@@ -207,14 +208,18 @@ void TTWMainFm::FormShow()
 {
     if (Profile == nullptr)
         return;
-    QScreen* display = screen();
     if (Profile->FullScreen) {
-        setFixedSize(display->geometry().size());
-        move(display->geometry().topLeft());
+        PlaceFramed(
+            *this, [this](const QMargins&) { return screen()->geometry(); }, TFramedSize::Fixed);
     } else {
-        setFixedSize(SpacerWidth, SpacerHeight);
-        const QRect area = display->availableGeometry();
-        move(area.center() - QPoint(SpacerWidth / 2, SpacerHeight / 2));
+        PlaceFramed(
+            *this,
+            [this](const QMargins& frame) {
+                QRect whole({}, QSize(SpacerWidth, SpacerHeight).grownBy(frame));
+                whole.moveCenter(screen()->availableGeometry().center());
+                return whole;
+            },
+            TFramedSize::Fixed);
     }
     QPalette background = palette();
     background.setColor(QPalette::Window, ToQColor(Profile->BgColor));

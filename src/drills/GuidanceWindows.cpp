@@ -1,10 +1,23 @@
 #include "drills/GuidanceWindows.h"
 
+#include "base/FramedWindow.h"
 #include "drills/DrillGuidance.h"
 #include "keyboard/keyboard.h"
 #include "keyboard/palm.h"
 
 namespace {
+
+// A guidance window's whole goes at (left, top), or as near as the screen
+// allows: a drill near the screen's edge leaves no room beside or below it.
+void PlaceAt(QWidget& window, int left, int top)
+{
+    PlaceFramed(
+        window,
+        [&window, left, top](const QMargins& frame) {
+            return QRect(QPoint(left, top), window.size().grownBy(frame));
+        },
+        TFramedSize::Kept);
+}
 
 void Apply(TPalmForm& hand, const THandCall& call)
 {
@@ -34,17 +47,15 @@ void TGuidanceWindows::ShowFinger(int f)
 
 void TGuidanceWindows::Show(int left, int top, int width, int height)
 {
-    // Shown first: a window's frame, which the placing counts, is known only
-    // once the window is on screen.
     keyboard_.show();
     leftHand_.ShowIfUsed();
     rightHand_.ShowIfUsed();
     const TGuidancePlaces places =
-        PlaceGuidance(left, top, width, height, keyboard_.frameGeometry().width(),
-                      leftHand_.frameGeometry().width());
-    keyboard_.move(places.KeyboardLeft, places.KeyboardTop);
-    leftHand_.move(places.LeftHandLeft, places.KeyboardTop);
-    rightHand_.move(places.RightHandLeft, places.KeyboardTop);
+        PlaceGuidance(left, top, width, height, FramedGeometry(keyboard_).width(),
+                      FramedGeometry(leftHand_).width());
+    PlaceAt(keyboard_, places.KeyboardLeft, places.KeyboardTop);
+    PlaceAt(leftHand_, places.LeftHandLeft, places.KeyboardTop);
+    PlaceAt(rightHand_, places.RightHandLeft, places.KeyboardTop);
 }
 
 void TGuidanceWindows::Hide()

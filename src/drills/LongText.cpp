@@ -1,6 +1,7 @@
 #include "drills/LongText.h"
 
 #include "app/GlobalVar.h"
+#include "base/FramedWindow.h"
 #include "base/QtBridge.h"
 #include "base/Translate.h"
 #include "drills/stopw.h"
@@ -92,8 +93,18 @@ void TFmLongText::FormCreate()
 
 void TFmLongText::PlaceWindow()
 {
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    setGeometry(1, 1, screen.width(), screen.height() - 25);
+    PlaceFramed(
+        *this,
+        [this](const QMargins&) {
+            const QRect area = screen()->geometry();
+            return QRect(1, 1, area.width(), area.height() - 25);
+        },
+        TFramedSize::Free);
+    PlaceBoxes();
+}
+
+void TFmLongText::PlaceBoxes()
+{
     const int clientWidth = width();
     const int clientHeight = height() - SBHelp->height();
     const int boxHeight = std::max(clientHeight / 2 - 48, 20);
@@ -102,6 +113,12 @@ void TFmLongText::PlaceWindow()
     LbMark->move(LbMark->x(), markTop);
     BnShowReturn->move(128, markTop);
     InputEdit->setGeometry(4, markTop + 22, clientWidth - 11, boxHeight);
+}
+
+void TFmLongText::resizeEvent(QResizeEvent* event)
+{
+    TFmLinePractice::resizeEvent(event);
+    PlaceBoxes();
 }
 
 void TFmLongText::LoadText()

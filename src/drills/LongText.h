@@ -38,8 +38,13 @@ protected:
     bool HighlightNext() override { return true; }
     void NextLine() override;
     TKeyVerdict JudgeKey(int k) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The boxes follow the window's inside, which the window manager's frame
+    // may change after placing.
+    void PlaceBoxes();
+
     // TSampleHost, TParagraphHost
     void SetSample(const std::string& text) override;
     void HideTimingMark() override;

@@ -2,6 +2,7 @@
 
 #include "base/CodePage.h"
 #include "base/Errors.h"
+#include "base/FramedWindow.h"
 #include "base/MessageBoxes.h"
 #include "base/QtBridge.h"
 #include "base/Translate.h"
@@ -259,7 +260,7 @@ void TFmLinePractice::ShowGuidance()
 {
     if (!Engine.Guidance)
         return;
-    const QRect frame = frameGeometry();
+    const QRect frame = FramedGeometry(*this);
     guidance_->Show(frame.left(), frame.top(), frame.width(), frame.height());
     if (!Engine.Sample().empty())
         ShowNextKey(Engine.At(Engine.Position));

@@ -2,6 +2,7 @@
 
 #include "app/FormInput.h"
 #include "base/Errors.h"
+#include "base/FramedWindow.h"
 #include "base/MessageBoxes.h"
 #include "base/QtBridge.h"
 #include "base/Translate.h"
@@ -283,7 +284,7 @@ void TgameFrame::AskDifficulty()
 {
     // Confirmed or not, the box's text counts.
     QString value = Ui(_("3"));
-    InputNumber(Ui(_("Input Box")), Ui(_("Set difficulty (1-10).")), value);
+    InputNumber(this, Ui(_("Input Box")), Ui(_("Set difficulty (1-10).")), value);
     Engine->Core().SetDifficulty(DifficultyFromEntry(value.toStdString()));
 }
 
@@ -341,7 +342,8 @@ void TgameFrame::FormShow()
     const QRect area = screen()->geometry();
     GameSettings.Columns = FieldColumns(area.width(), GameSettings.GameFontSize);
     GameSettings.Rows = CityRows;
-    setGeometry(area);
+    PlaceFramed(
+        *this, [this](const QMargins&) { return screen()->geometry(); }, TFramedSize::Fixed);
     QPalette background = palette();
     background.setColor(QPalette::Window, ToQColor(GameSettings.GameBgColor));
     setPalette(background);

@@ -36,8 +36,8 @@ private slots:
             QTest::keyClick(box.Edit, Qt::Key_Return);
         });
         QString value = QStringLiteral("3");
-        QVERIFY(InputNumber(QStringLiteral("Input Box"), QStringLiteral("Set difficulty (1-10)."),
-                            value));
+        QVERIFY(InputNumber(nullptr, QStringLiteral("Input Box"),
+                            QStringLiteral("Set difficulty (1-10)."), value));
         QCOMPARE(value, QStringLiteral("10"));
     }
 
@@ -51,7 +51,8 @@ private slots:
         });
         // The field starts with its text selected, so typing replaces it.
         QString value = QStringLiteral("7");
-        QVERIFY(!InputNumber(QStringLiteral("Input Box"), QStringLiteral("How many?"), value));
+        QVERIFY(
+            !InputNumber(nullptr, QStringLiteral("Input Box"), QStringLiteral("How many?"), value));
         QCOMPARE(value, QStringLiteral("42"));
     }
 };
