@@ -282,9 +282,9 @@ private slots:
         frame.show();
         QCOMPARE(GameSettings.Columns, columns);
         QCOMPARE(GameSettings.Rows, 3);
-        QCOMPARE(frame.width(), 1024);
-        QCOMPARE(frame.PaintBox1->geometry(), QRect(0, 57, 1024, 768 - 57));
-        QCOMPARE(frame.PaintBox1->Surface().size(), QSize(1024, 768 - 57));
+        QCOMPARE(frame.frameGeometry(), QRect(0, 0, 1024, 768)); // frame included
+        QCOMPARE(frame.PaintBox1->geometry(), QRect(0, 57, frame.width(), frame.height() - 57));
+        QCOMPARE(frame.PaintBox1->Surface().size(), QSize(frame.width(), frame.height() - 57));
     }
 
     // The panel keeps the face of buttons over a field in the game's colour.

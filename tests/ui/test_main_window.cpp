@@ -266,7 +266,7 @@ private slots:
     {
         profile_.FullScreen = true;
         TTWMainFm& main = LoggedOn();
-        QCOMPARE(main.size(), main.screen()->geometry().size());
+        QCOMPARE(main.frameGeometry(), main.screen()->geometry()); // frame included
     }
 
     void closeRightAfterLogonReports()
@@ -551,7 +551,7 @@ private slots:
         // The full-screen mode reaches the window the next time it is shown.
         main.hide();
         main.show();
-        QCOMPARE(main.size(), main.screen()->geometry().size());
+        QCOMPARE(main.frameGeometry(), main.screen()->geometry()); // frame included
     }
 
     void helpOpensTheLocalManualOrTheOnlineOne()
