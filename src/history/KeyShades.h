@@ -40,6 +40,9 @@ enum class TKeyMeasure
 // This error rate and above is drawn full red.
 inline constexpr double RedErrorRate = 0.10;
 
+// The keys without figures, apart from the scale's colours.
+inline constexpr TColor NoFiguresColor = RGBColor(205, 205, 205);
+
 // From green (0) over yellow (0.5) to red (1); t is clamped to 0..1.
 TColor ScaleColor(double t);
 

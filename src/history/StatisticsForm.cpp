@@ -26,6 +26,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -61,20 +62,20 @@ QTableWidget* NewTable(const char* name, std::initializer_list<const char*> head
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->verticalHeader()->hide();
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    table->horizontalHeader()->setStretchLastSection(true);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     return table;
 }
 
-// Text in the first column, figures (right-aligned) in the others.
-void FillTable(QTableWidget* table, const std::vector<QStringList>& rows)
+// Texts in the first textColumns columns, figures (right-aligned) in the others.
+void FillTable(QTableWidget* table, const std::vector<QStringList>& rows, int textColumns = 1)
 {
     table->setRowCount(int(rows.size()));
     for (int row = 0; row < int(rows.size()); ++row) {
         const QStringList& cells = rows[std::size_t(row)];
         for (int column = 0; column < cells.size(); ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
-            if (column > 0)
+            if (column >= textColumns)
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             table->setItem(row, column, item);
         }
@@ -203,6 +204,8 @@ QWidget* TStatisticsFm::KeysPage()
     keyboard->setWidget(KeyFrame);
     keyboard->setAlignment(Qt::AlignCenter);
     keyboard->setFrameShape(QFrame::NoFrame);
+    keyboard->setWidgetResizable(false);
+    keyboard_ = keyboard;
 
     ErrorRateBn = new QRadioButton(Ui(_("Colour by e&rror rate")));
     ErrorRateBn->setObjectName(QStringLiteral("ErrorRateBn"));
@@ -218,6 +221,10 @@ QWidget* TStatisticsFm::KeysPage()
     auto* switches = new QHBoxLayout;
     switches->addWidget(ErrorRateBn);
     switches->addWidget(MeanTimeBn);
+    ScaleLegend = new QLabel;
+    ScaleLegend->setObjectName(QStringLiteral("ScaleLegend"));
+    switches->addSpacing(16);
+    switches->addWidget(ScaleLegend);
     switches->addStretch();
     switches->addWidget(new QLabel(Ui(_("Click a key to practise it."))));
 
@@ -233,7 +240,7 @@ QWidget* TStatisticsFm::KeysPage()
 
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(keyboard, 1);
+    layout->addWidget(keyboard);
     layout->addLayout(switches);
     layout->addWidget(KeysEmpty);
     layout->addLayout(tables, 1);
@@ -308,6 +315,8 @@ void TStatisticsFm::ShowKeys()
     KeyFrame->ClearKeys();
     KeyFrame->FitToKeys();
     KeyFrame->BuildKeys(false);
+    keyboard_->setFixedHeight(KeyFrame->height() +
+                              keyboard_->horizontalScrollBar()->sizeHint().height());
     buttons_ = ButtonFigures(data_, keys);
     buttons_.resize(KeyFrame->ButtonCount());
     ShadeKeys();
@@ -324,7 +333,7 @@ void TStatisticsFm::ShowKeys()
     for (const TConfusion& confusion : history_.Confusions(user_, ConfusionRows))
         rows.push_back({Ui(KeyName(confusion.Expected, codePage_)),
                         Ui(KeyName(confusion.Typed, codePage_)), QString::number(confusion.Count)});
-    FillTable(ConfusionsTable, rows);
+    FillTable(ConfusionsTable, rows, 2);
 
     rows.clear();
     for (const TPairTime& pair : history_.SlowPairs(user_, SlowPairMinCount, SlowPairRows))
@@ -340,12 +349,22 @@ void TStatisticsFm::ShadeKeys()
 {
     const TKeyShades shades(buttons_, ErrorRateBn->isChecked() ? TKeyMeasure::ErrorRate
                                                                : TKeyMeasure::MeanTime);
+    const auto square = [](TColor color) {
+        return QStringLiteral("<span style=\"color:%1\">&#9632;</span>")
+            .arg(ToQColor(color).name());
+    };
+    ScaleLegend->setText(square(ScaleColor(0)) + square(ScaleColor(0.5)) + square(ScaleColor(1)) +
+                         QStringLiteral(" ") +
+                         Ui(ErrorRateBn->isChecked() ? _("from fewest to most errors")
+                                                     : _("from fastest to slowest")) +
+                         QStringLiteral("&nbsp;&nbsp;&nbsp;") + square(NoFiguresColor) +
+                         QStringLiteral(" ") + Ui(_("not typed yet")));
     const QString clickToPractise = Ui(_("Click to practise this key."));
     for (std::size_t i = 0; i < KeyFrame->ButtonCount(); ++i) {
         ButtonType* button = KeyFrame->Button(i);
         const TKeyButtonFigures& figures = buttons_[i];
         const std::optional<TColor> shade = shades.Shade(figures);
-        button->SetShade(shade ? std::optional<QColor>(ToQColor(*shade)) : std::nullopt);
+        button->SetShade(ToQColor(shade.value_or(NoFiguresColor)));
         QString tip = Ui(KeyFiguresText(figures, codePage_));
         if (figures.Typed > 0)
             tip += QStringLiteral("\n") + clickToPractise;

@@ -15,6 +15,7 @@ class QValueAxis;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 class QTabWidget;
 class QTableWidget;
 class TCodePage;
@@ -58,6 +59,7 @@ public:
     TKbFm* KeyFrame;
     QRadioButton* ErrorRateBn;
     QRadioButton* MeanTimeBn;
+    QLabel* ScaleLegend;
     QLabel* KeysEmpty;
     QTableWidget* WeakKeysTable;
     QTableWidget* ConfusionsTable;
@@ -86,6 +88,7 @@ private:
     void PractiseWeakKeys();
     void ExportHistory();
 
+    QScrollArea* keyboard_;
     const THistoryQueries& history_;
     const TDataMod& data_;
     const TCodePage& codePage_;

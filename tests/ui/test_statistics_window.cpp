@@ -215,7 +215,7 @@ private slots:
         // a and A share a key: 20 wrong of 105 is beyond the red limit.
         QCOMPARE(a->Shade(), std::optional<QColor>(ToQColor(ScaleColor(1))));
         QCOMPARE(e->Shade(), std::optional<QColor>(ToQColor(ScaleColor(0))));
-        QCOMPARE(z->Shade(), std::nullopt);
+        QCOMPARE(z->Shade(), std::optional<QColor>(ToQColor(NoFiguresColor)));
         QCOMPARE(a->toolTip(), QStringLiteral("A a: typed 105 times, 20 wrong (19.0 %)\n"
                                               "Mean time: 150 ms\nClick to practise this key."));
         QCOMPARE(z->toolTip(), QStringLiteral("Not typed yet."));
@@ -226,7 +226,7 @@ private slots:
         form->MeanTimeBn->click();
         QCOMPARE(a->Shade(), std::optional<QColor>(ToQColor(ScaleColor(0))));
         QCOMPARE(e->Shade(), std::optional<QColor>(ToQColor(ScaleColor(1))));
-        QCOMPARE(z->Shade(), std::nullopt);
+        QCOMPARE(z->Shade(), std::optional<QColor>(ToQColor(NoFiguresColor)));
         form->ErrorRateBn->click();
         QCOMPARE(a->Shade(), std::optional<QColor>(ToQColor(ScaleColor(1))));
     }
@@ -285,7 +285,8 @@ private slots:
         QVERIFY(form->KeysEmpty->isVisible());
         QCOMPARE(form->WeakKeysTable->rowCount(), 0);
         for (std::size_t i = 0; i < form->KeyFrame->ButtonCount(); ++i)
-            QCOMPARE(form->KeyFrame->Button(i)->Shade(), std::nullopt);
+            QCOMPARE(form->KeyFrame->Button(i)->Shade(),
+                     std::optional<QColor>(ToQColor(NoFiguresColor)));
         QVERIFY(!form->PractiseBn->isEnabled());
         form->Pages->setCurrentIndex(2);
         QVERIFY(form->WordsEmpty->isVisible());
