@@ -18,7 +18,9 @@
 #include "game/GameSettings.h"
 #include "game/game.h"
 #include "history/History.h"
+#include "history/HistoryStore.h"
 #include "history/Recording.h"
+#include "history/StatisticsForm.h"
 #include "keyboard/KbForm.h"
 #include "keyboard/MainData.h"
 #include "keyboard/keyboard.h"
@@ -53,7 +55,7 @@ constexpr int ButtonHeight = 32;
 constexpr int FirstButtonTop = 29;
 constexpr int ButtonStep = 37;
 constexpr int SpacerWidth = 217;
-constexpr int SpacerHeight = 345;
+constexpr int SpacerHeight = 382;
 
 // The focused button's caption is blue, the others' black.
 constexpr TColor FocusedCaption = 0xFF0000;
@@ -103,6 +105,8 @@ TTWMainFm::TTWMainFm(QWidget* parent)
     HelpBn = AddButton(A_Help, N_("&Help"), next(), &TTWMainFm::A_HelpExecute);
     ExitBn = AddButton(A_Exit, N_("E&xit"), next(), &TTWMainFm::A_ExitExecute);
     ProfileBn = AddButton(A_Profile, N_("P&rofile"), next(), &TTWMainFm::A_ProfileExecute);
+    StatisticsBn =
+        AddButton(A_Statistics, N_("S&tatistics"), next(), &TTWMainFm::A_StatisticsExecute);
     CourseBn->setObjectName(QStringLiteral("CourseBn"));
     SentenceBn->setObjectName(QStringLiteral("SentenceBn"));
     FreeBn->setObjectName(QStringLiteral("FreeBn"));
@@ -111,6 +115,7 @@ TTWMainFm::TTWMainFm(QWidget* parent)
     HelpBn->setObjectName(QStringLiteral("HelpBn"));
     ExitBn->setObjectName(QStringLiteral("ExitBn"));
     ProfileBn->setObjectName(QStringLiteral("ProfileBn"));
+    StatisticsBn->setObjectName(QStringLiteral("StatisticsBn"));
 
     // Escape presses Exit, as a dialog's cancel button would.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -391,6 +396,17 @@ void TTWMainFm::EditProfile()
     dialog.setFont(InterfaceFont());
     dialog.SetAgent(LayoutAgent);
     dialog.ShowForProfile(Profile);
+}
+
+void TTWMainFm::ShowStatistics()
+{
+    // A history that cannot be opened was told when it failed.
+    const THistoryStore* store = History->Store();
+    if (store == nullptr)
+        return;
+    TStatisticsFm form(*store, *DataMod, Settings->CodePage(), Profile->UserName, this);
+    form.setFont(InterfaceFont());
+    form.exec();
 }
 
 void TTWMainFm::closeEvent(QCloseEvent* event)

@@ -25,8 +25,8 @@ class TWavePlayer;
 class TgameFrame;
 struct TFont;
 
-// The user's home from logon to the end of the run: a column of eight
-// buttons that open the activities. It holds the live profile, forms the
+// The user's home from logon to the end of the run: a column of nine
+// buttons that open the activities and the statistics. It holds the live profile, forms the
 // paths of the course's files, owns the sound cues, adds up the run's
 // practice time and, when it closes, reports that time, saves the profile
 // and the settings and ends the run.
@@ -56,6 +56,7 @@ public:
     QAction* A_Help;
     QAction* A_Exit;
     QAction* A_Profile;
+    QAction* A_Statistics;
     QList<QAction*> ActionList1;
     QFrame* Bevel1;
     QPushButton* CourseBn;
@@ -66,6 +67,7 @@ public:
     QPushButton* HelpBn;
     QPushButton* ExitBn;
     QPushButton* ProfileBn;
+    QPushButton* StatisticsBn;
 
     // Each path is formed the first time it is needed and kept for the run;
     // LayoutPath at logon.
@@ -101,12 +103,16 @@ public:
     void A_HelpExecute() { OpenHelp(); }
     void A_ExitExecute() { close(); }
     void A_ProfileExecute() { EditProfile(); }
+    void A_StatisticsExecute() { ShowStatistics(); }
 
     void RunGame();
     void OpenHelp();
     // The profile dialog on the live profile: what it changes applies to the
     // next drills and games, and to this window when it is next shown.
     void EditProfile();
+    // The statistics window on the user's history, modal; the weak-key
+    // drills it asks for run from it.
+    void ShowStatistics();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -10,6 +10,7 @@
 #include "drills/course.h"
 #include "game/game.h"
 #include "history/HistoryStore.h"
+#include "history/StatisticsForm.h"
 #include "keyboard/KbForm.h"
 #include "keyboard/MainData.h"
 #include "keyboard/keyboard.h"
@@ -27,6 +28,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSoundEffect>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTextEdit>
 #include <QTimer>
@@ -123,8 +125,9 @@ class TestMainWindow : public QObject
 
     std::vector<QPushButton*> Buttons() const
     {
-        return {main_->CourseBn, main_->SentenceBn, main_->FreeBn, main_->ParagraphBn,
-                main_->GameBn,   main_->HelpBn,     main_->ExitBn, main_->ProfileBn};
+        return {main_->CourseBn,    main_->SentenceBn, main_->FreeBn,
+                main_->ParagraphBn, main_->GameBn,     main_->HelpBn,
+                main_->ExitBn,      main_->ProfileBn,  main_->StatisticsBn};
     }
 
     static bool AllVisible(const std::vector<QPushButton*>& buttons, bool visible)
@@ -231,12 +234,12 @@ private slots:
         TTWMainFm& main = LoggedOn();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
         QCOMPARE(main.windowTitle(), QStringLiteral("Tapwren"));
-        QCOMPARE(main.size(), QSize(217, 345));
+        QCOMPARE(main.size(), QSize(217, 382));
         const QStringList captions = {
             "&Course", "&Sentence Drills", "&Free Drills", "&Paragraph Drills", "&Game", "&Help",
-            "E&xit",   "P&rofile"};
+            "E&xit",   "P&rofile",         "S&tatistics"};
         const std::vector<QPushButton*> buttons = Buttons();
-        for (int i = 0; i < 8; ++i) {
+        for (int i = 0; i < 9; ++i) {
             QCOMPARE(buttons[std::size_t(i)]->text(), captions[i]);
             QCOMPARE(buttons[std::size_t(i)]->geometry(), QRect(8, 29 + 37 * i, 200, 32));
         }
@@ -361,6 +364,49 @@ private slots:
         QCOMPARE(confusions[0].Expected, static_cast<unsigned char>('3'));
         QCOMPARE(confusions[0].Typed, static_cast<unsigned char>('x'));
         QVERIFY(Boxes(Kind::Error).empty());
+    }
+
+    void statisticsShowTheUsersHistoryOnTheCoursesKeyboard()
+    {
+        TTWMainFm& main = LoggedOn();
+        InsideModal<TFmCoursePrac>([](TFmCoursePrac& form) {
+            QTest::keyClicks(form.InputEdit, QStringLiteral("ex ")); // x for 1
+        });
+        main.CourseBn->click();
+        bool shown = false;
+        InsideModal<TStatisticsFm>([&](TStatisticsFm& form) {
+            shown = true;
+            QCOMPARE(form.windowTitle(), QStringLiteral("Statistics of Ann"));
+            QCOMPARE(form.KeyFrame->ButtonCount(), DataMod->MainTbl().RowCount());
+            QCOMPARE(form.ConfusionsTable->rowCount(), 1);
+            QCOMPARE(form.ConfusionsTable->item(0, 0)->text(), QStringLiteral("1"));
+            QCOMPARE(form.ConfusionsTable->item(0, 1)->text(), QStringLiteral("x"));
+            QCOMPARE(form.UsersTable->rowCount(), 1);
+            QCOMPARE(form.UsersTable->item(0, 0)->text(), QStringLiteral("Ann"));
+        });
+        main.StatisticsBn->click();
+        QVERIFY(shown);
+        QVERIFY(Boxes(Kind::Error).empty());
+    }
+
+    void statisticsOfAHistoryThatCannotBeOpenedAreToldOnce()
+    {
+        fs::create_directory(DataDir() / HistoryFileName);
+        TTWMainFm& main = LoggedOn();
+        int shown = 0;
+        const auto closeStatistics = [&shown] {
+            if (auto* form = qobject_cast<TStatisticsFm*>(QApplication::activeModalWidget())) {
+                ++shown;
+                form->close();
+            }
+        };
+        for (int click = 0; click < 2; ++click) {
+            QTimer::singleShot(0, closeStatistics);
+            main.StatisticsBn->click();
+            QTest::qWait(20);
+        }
+        QCOMPARE(shown, 0);
+        QCOMPARE(Boxes(Kind::Error).size(), std::size_t{1});
     }
 
     void historyThatCannotBeWrittenIsToldOnceAndTheDrillGoesOn()
