@@ -90,12 +90,13 @@ QLabel* NewEmptyLabel(const char* name, const char* text)
     return label;
 }
 
+// The title comes translated.
 QWidget* Titled(const char* title, QWidget* content)
 {
     auto* box = new QWidget;
     auto* layout = new QVBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new QLabel(Ui(_(title))));
+    layout->addWidget(new QLabel(Ui(title)));
     layout->addWidget(content);
     return box;
 }
@@ -234,9 +235,11 @@ QWidget* TStatisticsFm::KeysPage()
         NewTable("ConfusionsTable", {N_("Expected"), N_("Typed instead"), N_("Times")});
     SlowPairsTable = NewTable("SlowPairsTable", {N_("Keys"), N_("Times"), N_("Time")});
     auto* tables = new QHBoxLayout;
-    tables->addWidget(Titled(N_("The ten weakest keys"), WeakKeysTable));
-    tables->addWidget(Titled(N_("Most frequent confusions"), ConfusionsTable));
-    tables->addWidget(Titled(N_("Slowest key pairs"), SlowPairsTable));
+    tables->addWidget(
+        Titled(Format(_("The ten weakest keys (typed %d times or more)"), WeakKeyMinCount).c_str(),
+               WeakKeysTable));
+    tables->addWidget(Titled(_("Most frequent confusions"), ConfusionsTable));
+    tables->addWidget(Titled(_("Slowest key pairs"), SlowPairsTable));
 
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
@@ -295,14 +298,16 @@ void TStatisticsFm::ShowProgress()
     }
     ProgressSeries->replace(values);
     if (!points.empty()) {
-        // Half a day either side, so that a single day is a range too.
-        const qint64 halfDay = 12 * 3600 * 1000;
-        ProgressDays->setRange(QDateTime::fromMSecsSinceEpoch(qint64(values.front().x()) - halfDay),
-                               QDateTime::fromMSecsSinceEpoch(qint64(values.back().x()) + halfDay));
-        ProgressDays->setTickCount(std::clamp(int(points.size()) + 1, 2, 8));
+        // A day more on either side; over a few days a tick on every one.
+        const QDateTime first = QDateTime::fromMSecsSinceEpoch(qint64(values.front().x()));
+        const QDateTime last = QDateTime::fromMSecsSinceEpoch(qint64(values.back().x()));
+        ProgressDays->setRange(first.addDays(-1), last.addDays(1));
+        const qint64 days = first.daysTo(last) + 3;
+        ProgressDays->setTickCount(days <= 9 ? int(days) : 8);
     }
     ProgressValues->setRange(
         0, measure == TProgressMeasure::Accuracy ? 100 : std::max(1.0, std::ceil(highest * 1.1)));
+    ProgressValues->applyNiceNumbers();
     ProgressValues->setTitleText(MeasureBox->currentText());
 
     ProgressChart->setVisible(!points.empty());
