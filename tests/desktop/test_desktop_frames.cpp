@@ -173,7 +173,7 @@ private slots:
         main->show();
         ExpectOnScreen(*main, "main window");
         if (!fullScreen)
-            QCOMPARE(main->size(), QSize(217, 345));
+            QCOMPARE(main->size(), QSize(217, 382));
         else
             QCOMPARE(WholeWindow(*main), main->screen()->availableGeometry());
     }
