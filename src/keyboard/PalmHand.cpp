@@ -71,8 +71,14 @@ int TPalmHand::LayoutFingers(const TDataMod& data)
 
 void TPalmHand::PaintFingers()
 {
-    for (int i = 1; i <= FingersPerHand; ++i)
-        At(i).Draw();
+    // Every blink step shows itself through a repaint, so a marked finger in
+    // the dark half of its blink must stay dark here.
+    for (int i = 1; i <= FingersPerHand; ++i) {
+        if (Blinking && Phase && IsMarked(i))
+            At(i).DrawOff();
+        else
+            At(i).Draw();
+    }
     if (IsFinger(Current) && IsMarked(Current))
         At(Current).Mark();
 }

@@ -79,10 +79,26 @@ void TPalmForm::TimerOfPalmTimer()
 
 void TPalmForm::SyncTimer()
 {
-    if (Hand.TimerEnabled && !TimerOfPalm->isActive())
-        TimerOfPalm->start();
-    else if (!Hand.TimerEnabled)
+    // A hidden hand does not blink: the drills mark the first finger of the
+    // next line also after they have hidden the guidance.
+    if (Hand.TimerEnabled && isVisible()) {
+        if (!TimerOfPalm->isActive())
+            TimerOfPalm->start();
+    } else {
         TimerOfPalm->stop();
+    }
+}
+
+void TPalmForm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    SyncTimer();
+}
+
+void TPalmForm::hideEvent(QHideEvent* event)
+{
+    TimerOfPalm->stop();
+    QWidget::hideEvent(event);
 }
 
 void TPalmForm::Line(int x, int fromY, int toY, TColor color)

@@ -107,6 +107,22 @@ TEST_F(PalmHandTest, BlinkingTurnsTheMarkedFingerOffAndOnAndNeverDots)
     EXPECT_EQ(canvas.calls, (std::vector<std::string>{"line 28 74-14 0", "line 28 74-14 102"}));
 }
 
+TEST_F(PalmHandTest, ARepaintKeepsTheBlinkingFingerInItsPhase)
+{
+    TPalmHand hand(canvas);
+    hand.LayoutFingers(data);
+    hand.SetFinger(3);
+    const std::string lit = "line 28 74-14 102";
+    const std::string dark = "line 28 74-14 0";
+    for (const std::string& expected : {dark, lit, dark}) {
+        hand.TimerOfPalmTimer();
+        canvas.calls.clear();
+        hand.PaintFingers();
+        ASSERT_EQ(canvas.calls.size(), 5u);
+        EXPECT_EQ(canvas.calls[2], expected);
+    }
+}
+
 TEST_F(PalmHandTest, ClearingStopsTheTimerAndARepaintShowsNoMark)
 {
     TPalmHand hand(canvas);

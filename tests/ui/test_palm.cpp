@@ -100,12 +100,33 @@ private slots:
         TPalmForm left;
         left.SetHand(true);
         left.LayoutFingers(data);
+        left.show();
         left.SetFinger(3);
         QVERIFY(left.TimerOfPalm->isActive());
         QCOMPARE(left.TimerOfPalm->interval(), 250);
         QCOMPARE(Pixel(left, 28, 74 - 60 - 7), QColor(Qt::black)); // no dot
         QTRY_COMPARE_WITH_TIMEOUT(Pixel(left, 28, 50), QColor(Qt::black), 1000);
         QTRY_COMPARE_WITH_TIMEOUT(Pixel(left, 28, 50), Color(data, LMiddle), 1000);
+    }
+
+    // The drills hide the hands between lines and after their end, and may
+    // mark a finger while the hands are hidden.
+    void onlyAShownHandBlinks()
+    {
+        const TDataMod data = Template();
+        TPalmForm left;
+        left.SetHand(true);
+        left.LayoutFingers(data);
+        left.SetFinger(3);
+        QVERIFY(!left.TimerOfPalm->isActive());
+        left.show();
+        QVERIFY(left.TimerOfPalm->isActive());
+        left.hide();
+        QVERIFY(!left.TimerOfPalm->isActive());
+        left.SetFinger(2);
+        QVERIFY(!left.TimerOfPalm->isActive());
+        left.show();
+        QVERIFY(left.TimerOfPalm->isActive());
     }
 };
 
