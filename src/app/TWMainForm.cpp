@@ -13,6 +13,8 @@
 #include "drills/GuidanceWindows.h"
 #include "drills/LongText.h"
 #include "drills/Sentence.h"
+#include "drills/WeakKeyLines.h"
+#include "drills/WeakKeys.h"
 #include "drills/course.h"
 #include "drills/letter.h"
 #include "game/GameSettings.h"
@@ -280,10 +282,11 @@ const std::string& TTWMainFm::NeedPath(std::string& path, const char* fileName)
     return path;
 }
 
-template <class T>
-std::unique_ptr<T> TTWMainFm::CreateDrill(const TFont& font, THistoryActivity activity)
+template <class T, class... Args>
+std::unique_ptr<T> TTWMainFm::CreateDrill(const TFont& font, THistoryActivity activity,
+                                          Args&&... args)
 {
-    auto form = TFmLinePractice::Create<T>(Settings->CodePage());
+    auto form = TFmLinePractice::Create<T>(Settings->CodePage(), std::forward<Args>(args)...);
     lineRecorder_ = std::make_unique<TLineRecorder>(
         [this](const TLineRecord& line) { History->Add(line); }, activity, Profile->Course);
     form->Engine.Observer = lineRecorder_.get();
@@ -406,7 +409,25 @@ void TTWMainFm::ShowStatistics()
         return;
     TStatisticsFm form(*store, *DataMod, Settings->CodePage(), Profile->UserName, this);
     form.setFont(InterfaceFont());
+    form.OnPractise = [this, store, &form](const std::vector<unsigned char>& keys) {
+        Guarded([&] { PractiseKeys(keys, *store); });
+        form.Refresh();
+    };
     form.exec();
+}
+
+void TTWMainFm::PractiseKeys(const std::vector<unsigned char>& keys, const THistoryQueries& history)
+{
+    TWeakKeyLineBuilder lines =
+        WeakKeyLinesOfCourse(NeedPath(PracticePath, "Practice.txt"), NeedPath(GamePath, "Game.txt"),
+                             keys, history, Profile->UserName);
+    auto form =
+        CreateDrill<TFmWeakKeyPrac>(Profile->PracticeFont, THistoryActivity::WeakKeys, keys,
+                                    [lines = std::move(lines)]() mutable { return lines.Next(); });
+    form->SetBackColor(Profile->BgColor);
+    form->Start();
+    form->setFont(InterfaceFont());
+    RunDrill(*form);
 }
 
 void TTWMainFm::closeEvent(QCloseEvent* event)

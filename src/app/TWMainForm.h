@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QAction;
 class QFrame;
@@ -113,6 +114,9 @@ public:
     // The statistics window on the user's history, modal; the weak-key
     // drills it asks for run from it.
     void ShowStatistics();
+    // A weak-key drill of the keys, its lines from the course's sentence
+    // and game words and the user's slow pairs in the history.
+    void PractiseKeys(const std::vector<unsigned char>& keys, const THistoryQueries& history);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -130,8 +134,10 @@ private:
     void ShowActions();
     void CourseBnEnter(QPushButton* button);
     void CourseBnExit(QPushButton* button);
-    // The drill window, recording its lines into the history as the activity.
-    template <class T> std::unique_ptr<T> CreateDrill(const TFont& font, THistoryActivity activity);
+    // The drill window, made with the arguments after the activity, recording
+    // its lines into the history as the activity.
+    template <class T, class... Args>
+    std::unique_ptr<T> CreateDrill(const TFont& font, THistoryActivity activity, Args&&... args);
     void RunDrill(TFmLinePractice& form);
     void GameClosed();
     // Whether closing may go on: the report, then the profile and the

@@ -7,11 +7,13 @@
 #include "base/Errors.h"
 #include "base/MessageBoxes.h"
 #include "drills/Sentence.h"
+#include "drills/WeakKeys.h"
 #include "drills/course.h"
 #include "game/game.h"
 #include "history/HistoryStore.h"
 #include "history/StatisticsForm.h"
 #include "keyboard/KbForm.h"
+#include "keyboard/KeyLookup.h"
 #include "keyboard/MainData.h"
 #include "keyboard/keyboard.h"
 #include "keyboard/palm.h"
@@ -24,6 +26,7 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
@@ -387,6 +390,59 @@ private slots:
         main.StatisticsBn->click();
         QVERIFY(shown);
         QVERIFY(Boxes(Kind::Error).empty());
+    }
+
+    void weakKeyDrillRunsFromTheStatisticsAndCounts()
+    {
+        TTWMainFm& main = LoggedOn();
+        InsideModal<TFmCoursePrac>(
+            [](TFmCoursePrac& form) { QTest::keyClicks(form.InputEdit, QStringLiteral("e1 ")); });
+        main.CourseBn->click();
+        const std::int32_t before = main.RunPracticeTime.Ms();
+        QString title;
+        QString sample;
+        int weakKeyDays = -1;
+        InsideModal<TStatisticsFm>([&](TStatisticsFm& form) {
+            InsideModal<TFmWeakKeyPrac>([&](TFmWeakKeyPrac& drill) {
+                title = drill.windowTitle();
+                sample = drill.SampleEdit->toPlainText();
+                QTest::keyClicks(drill.InputEdit, sample + " "); // completes the line
+            });
+            const std::optional<std::size_t> e = FindKey(*DataMod, 'e').Button;
+            QVERIFY(e.has_value());
+            QTest::mouseClick(form.KeyFrame->Button(*e), Qt::LeftButton);
+            // Back from the drill, the window shows its line.
+            form.ActivityBox->setCurrentIndex(5);
+            QCOMPARE(form.ActivityBox->currentText(), QStringLiteral("Weak Keys"));
+            weakKeyDays = int(form.ProgressSeries->count());
+        });
+        main.StatisticsBn->click();
+        QCOMPARE(title, QStringLiteral("Weak Keys: e"));
+        // Words of the course's sentences and game words only.
+        for (const QString& word : sample.split(QLatin1Char(' ')))
+            QVERIFY2(QStringList({"e", "sentence", "eword", "egame"}).contains(word),
+                     qPrintable(sample));
+        QCOMPARE(weakKeyDays, 1);
+        QVERIFY(main.RunPracticeTime.Ms() > before);
+        QCOMPARE(main.PracticePath, (DataDir() / "Courses/English/Practice.txt").string());
+    }
+
+    void weakKeyDrillOfACourseWithoutWordsIsAnError()
+    {
+        WriteFile(DataDir() / "Courses/English/Practice.txt", "");
+        WriteFile(DataDir() / "Courses/English/Game.txt", "");
+        TTWMainFm& main = LoggedOn();
+        InsideModal<TFmCoursePrac>(
+            [](TFmCoursePrac& form) { QTest::keyClicks(form.InputEdit, QStringLiteral("e1 ")); });
+        main.CourseBn->click();
+        InsideModal<TStatisticsFm>([&](TStatisticsFm& form) {
+            QTest::mouseClick(form.KeyFrame->Button(*FindKey(*DataMod, 'e').Button),
+                              Qt::LeftButton);
+            QVERIFY(form.isVisible());
+        });
+        main.StatisticsBn->click();
+        QCOMPARE(Boxes(Kind::Error), std::vector<QString>{QStringLiteral(
+                                         "The course has no words to practise these keys with.")});
     }
 
     void statisticsOfAHistoryThatCannotBeOpenedAreToldOnce()
