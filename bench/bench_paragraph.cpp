@@ -1,6 +1,8 @@
 // Loads a 1 MB plain text and a 1 MB RTF file into the paragraph drill and
 // types through the first 1,000 characters of each; a 1 KB text gives the
-// per-key cost to compare with.
+// per-key cost to compare with. Then types a single paragraph of 20,000
+// characters to its end: a key near the end must cost about what one near
+// the start does.
 #include "base/CodePage.h"
 #include "drills/LongText.h"
 #include "drills/stopw.h"
@@ -9,10 +11,12 @@
 #include <QKeyEvent>
 #include <QTemporaryDir>
 #include <QTextEdit>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <random>
+#include <time.h>
 
 namespace {
 
@@ -39,6 +43,15 @@ std::string Words(std::size_t size)
     return text;
 }
 
+// One paragraph of words, no line break.
+std::string Paragraph(std::size_t size)
+{
+    std::string text = Words(size * 2);
+    text.erase(std::remove(text.begin(), text.end(), '\n'), text.end());
+    text.resize(size);
+    return text;
+}
+
 std::string Rtf(const std::string& plain)
 {
     std::string rtf = "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 ";
@@ -52,6 +65,15 @@ struct TFigures
     double loadMs;
     double keyUs;
 };
+
+void PressKey(QWidget* box, char c)
+{
+    const bool lineBreak = c == '\r' || c == '\n';
+    QKeyEvent press(QEvent::KeyPress, lineBreak ? Qt::Key_Return : Qt::Key_unknown, Qt::NoModifier,
+                    lineBreak ? QString() : QString(QChar(c)));
+    QApplication::sendEvent(box, &press);
+    QApplication::processEvents();
+}
 
 TFigures Run(const TCodePage& codePage, const std::string& path, int keys)
 {
@@ -68,17 +90,56 @@ TFigures Run(const TCodePage& codePage, const std::string& path, int keys)
     const auto typeStart = Clock::now();
     for (int i = 0; i < keys; ++i) {
         const char c = sample[static_cast<std::size_t>(i)];
-        const bool lineBreak = c == '\r' || c == '\n';
-        if (c == '\n')
-            continue; // the Enter at the CR types the whole line break
-        QKeyEvent press(QEvent::KeyPress, lineBreak ? Qt::Key_Return : Qt::Key_unknown,
-                        Qt::NoModifier, lineBreak ? QString() : QString(QChar(c)));
-        QApplication::sendEvent(form->InputEdit, &press);
-        QApplication::processEvents();
+        if (c != '\n') // the Enter at the CR types the whole line break
+            PressKey(form->InputEdit, c);
     }
     const auto typeEnd = Clock::now();
     return {std::chrono::duration<double, std::milli>(loadEnd - loadStart).count(),
             std::chrono::duration<double, std::micro>(typeEnd - typeStart).count() / keys};
+}
+
+// Processor time of this thread: a busy machine that holds the program
+// back from running does not count.
+double ThreadMicroseconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e6 + static_cast<double>(now.tv_nsec) / 1e3;
+}
+
+struct TWholeParagraph
+{
+    double firstUs; // mean cost of the first 1,000 keys
+    double lastUs;  // and of the last 1,000
+    double slowestUs;
+    int overOneMs;
+};
+
+TWholeParagraph TypeWholeParagraph(const TCodePage& codePage, const std::string& path)
+{
+    auto form = TFmLinePractice::Create<TFmLongText>(codePage);
+    form->show();
+    QApplication::processEvents();
+    form->LoadTextFrom(path);
+    QApplication::processEvents();
+    const std::string sample = form->Engine.Sample();
+    const std::size_t keys = sample.size();
+    TWholeParagraph figures{0, 0, 0, 0};
+    for (std::size_t i = 0; i < keys; ++i) {
+        const double start = ThreadMicroseconds();
+        PressKey(form->InputEdit, sample[i]);
+        const double us = ThreadMicroseconds() - start;
+        if (i < 1000)
+            figures.firstUs += us / 1000;
+        if (i >= keys - 1000)
+            figures.lastUs += us / 1000;
+        figures.slowestUs = std::max(figures.slowestUs, us);
+        if (us > 1000)
+            ++figures.overOneMs;
+    }
+    if (form->Engine.Position != static_cast<int>(keys) + 1)
+        std::printf("the paragraph was not typed to its end\n");
+    return figures;
 }
 
 void Write(const QString& path, const std::string& content)
@@ -100,6 +161,8 @@ int main(int argc, char** argv)
     Write(small, Words(1024));
     Write(plain, Words(1024 * 1024));
     Write(rtf, Rtf(Words(1024 * 1024)));
+    const QString paragraph = dir.filePath(QStringLiteral("paragraph.txt"));
+    Write(paragraph, Paragraph(20000));
 
     Run(codePage, small.toStdString(), 200); // warm up fonts and caches
     const TFigures base = Run(codePage, small.toStdString(), 1000);
@@ -110,5 +173,12 @@ int main(int argc, char** argv)
                 text.keyUs / base.keyUs);
     std::printf("1 MB RTF:  load %.1f ms, %.1f us per key (%.2f x)\n", rich.loadMs, rich.keyUs,
                 rich.keyUs / base.keyUs);
+    const TWholeParagraph whole = TypeWholeParagraph(codePage, paragraph.toStdString());
+    std::printf(
+        "20,000-character paragraph typed to its end, processor time per key: first "
+        "1,000 keys %.1f us, last 1,000 keys %.1f us (%.2f x), slowest key %.1f us, %d keys "
+        "over 1 ms\n",
+        whole.firstUs, whole.lastUs, whole.lastUs / whole.firstUs, whole.slowestUs,
+        whole.overOneMs);
     return 0;
 }

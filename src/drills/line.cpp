@@ -56,27 +56,6 @@ bool IsAltShortcut(const QKeyEvent* event)
     return event->modifiers().testFlag(Qt::AltModifier);
 }
 
-// The toolkit analyses a paragraph as a whole whenever it paints part of it,
-// so one very long paragraph would make every repaint of the sample box, and
-// with it every key, cost more the longer the sample is. A space after every few thousand
-// characters of a paragraph is shown as a line break instead, one character
-// for one, so sample positions stay as they are.
-QString SampleDisplayText(QString text)
-{
-    constexpr qsizetype LongestParagraph = 2000;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    qsizetype paragraph = 0;
-    for (QChar& ch : text) {
-        if (ch == u'\n')
-            paragraph = 0;
-        else if (++paragraph > LongestParagraph && ch == u' ') {
-            ch = u'\n';
-            paragraph = 0;
-        }
-    }
-    return text;
-}
-
 } // namespace
 
 TFmLinePractice::TFmLinePractice(const TCodePage& codePage, QWidget* parent)
@@ -179,7 +158,14 @@ void TFmLinePractice::SetSample(const std::string& text)
     for (std::size_t i = 0; i + 1 < text.size(); ++i)
         if (text[i] == '\r' && text[i + 1] == '\n')
             lineBreaks_.push_back(static_cast<int>(i));
-    SampleEdit->setPlainText(SampleDisplayText(ToQString(text, CodePage)));
+    QString shown = ToQString(text, CodePage);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    SampleEdit->setPlainText(shown);
+    // Only the highlight moves over the sample. Without the shaped glyphs
+    // kept, the toolkit would shape a paragraph whole again for every move,
+    // and a key would cost more the longer the paragraph.
+    for (QTextBlock block = SampleEdit->document()->begin(); block.isValid(); block = block.next())
+        block.layout()->setCacheEnabled(true);
     Engine.SetSample(text);
 }
 
@@ -362,20 +348,19 @@ void TFmLinePractice::InputEditKeyPress(int k, char32_t typed)
         return;
     switch (verdict.Key) {
     case KeyBackspace:
-        InputEdit->textCursor().deletePreviousChar();
+        InputEdit->DeleteTyped();
         break;
     case KeyEnter:
-        InputEdit->insertPlainText(QStringLiteral("\n"));
+        InputEdit->TypeLineBreak();
         break;
     case 0:
     case KeyEscape:
         break;
     case KeyUnmappable:
-        InputEdit->insertPlainText(QString::fromUcs4(&typed, 1));
+        InputEdit->Type(QString::fromUcs4(&typed, 1));
         break;
     default:
-        InputEdit->insertPlainText(
-            ToQString(std::string(1, static_cast<char>(verdict.Key)), CodePage));
+        InputEdit->Type(ToQString(std::string(1, static_cast<char>(verdict.Key)), CodePage));
         break;
     }
 }

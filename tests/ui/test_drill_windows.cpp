@@ -7,6 +7,7 @@
 #include "drills/course.h"
 #include "drills/letter.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QClipboard>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -43,6 +44,46 @@ void AnswerInputBox(const std::optional<QString>& text)
 void Type(TFmLinePractice& form, const QString& text)
 {
     QTest::keyClicks(form.InputEdit, text);
+}
+
+// Words of a few letters, one paragraph of the given length.
+QString Words(qsizetype length)
+{
+    QString text;
+    for (int i = 0; text.size() < length; ++i) {
+        text += QString(2 + i % 7, QChar(u'a' + i % 26));
+        text += u' ';
+    }
+    text.truncate(length);
+    return text;
+}
+
+// Every line the box shows, in order.
+QStringList ShownLines(const QTextEdit& box)
+{
+    QStringList lines;
+    QTextDocument* document = box.document();
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        document->documentLayout()->blockBoundingRect(block); // laid out now
+        const QTextLayout* layout = block.layout();
+        for (int i = 0; i < layout->lineCount(); ++i)
+            lines << block.text().mid(layout->lineAt(i).textStart(),
+                                      layout->lineAt(i).textLength());
+    }
+    return lines;
+}
+
+// The lines of the text as one paragraph in a box like this one.
+QStringList LinesWrappedWhole(const QTextEdit& box, const QString& text)
+{
+    QTextEdit whole;
+    whole.setFont(box.font());
+    whole.setVerticalScrollBarPolicy(box.verticalScrollBarPolicy());
+    whole.setFrameStyle(box.frameStyle());
+    whole.resize(box.size());
+    whole.setPlainText(text);
+    whole.show();
+    return ShownLines(whole);
 }
 
 } // namespace
@@ -192,6 +233,71 @@ private slots:
         form->Restart();
         QVERIFY(!form->InputEdit->isReadOnly());
         QVERIFY(form->InputEdit->toPlainText().isEmpty());
+    }
+
+    // A paragraph of thousands of characters shows as the box wraps it, with
+    // no line break that the text does not have; where a space is due, Enter
+    // is neither judged nor counted, and the space is still to type.
+    void longParagraphShowsOnlyItsOwnLineBreaks()
+    {
+        const QString paragraph = Words(2600);
+        const QString text = paragraph + QStringLiteral("\nend");
+        auto form = TFmLinePractice::Create<TFmLongText>(codePage_);
+        int wrongKeys = 0;
+        form->OnWrongKey = [&wrongKeys](TFmLinePractice&) { ++wrongKeys; };
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        form->LoadTextFrom(WriteFile("long.txt", text.toStdString()));
+        QCOMPARE(form->SampleEdit->toPlainText(), text);
+        QCOMPARE(form->SampleEdit->document()->blockCount(), 2);
+
+        const qsizetype space = paragraph.indexOf(u' ', 2000);
+        QVERIFY(space >= 2000);
+        Type(*form, paragraph.left(space));
+        QCOMPARE(form->Engine.Position, space + 1);
+        QCOMPARE(form->SampleEdit->textCursor().selectedText(), QStringLiteral(" "));
+        QTest::keyClick(form->InputEdit, Qt::Key_Return);
+        QCOMPARE(form->Engine.Position, space + 1);
+        QCOMPARE(wrongKeys, 0);
+        Type(*form, QStringLiteral(" "));
+        QCOMPARE(form->Engine.Position, space + 2);
+        QVERIFY(form->Engine.Marks[static_cast<std::size_t>(space + 1)]);
+        QCOMPARE(form->InputEdit->TypedText(), paragraph.left(space) + QStringLiteral("\n "));
+    }
+
+    // The input box shows a long typed paragraph as it would wrap it whole,
+    // one line after another; what it holds is what was typed.
+    void longTypedParagraphWrapsAsOne()
+    {
+        const QString paragraph = Words(1500);
+        auto form = TFmLinePractice::Create<TFmLongText>(codePage_);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        form->LoadTextFrom(WriteFile("long.txt", paragraph.toStdString()));
+        TDrillInputBox& box = *form->InputEdit;
+        Type(*form, paragraph.left(1400));
+        QCOMPARE(box.TypedText(), paragraph.left(1400));
+        QCOMPARE(ShownLines(box), LinesWrappedWhole(box, paragraph.left(1400)));
+        QVERIFY(ShownLines(box).size() > 3);
+        QCOMPARE(box.document()->blockCount(), ShownLines(box).size()); // a block a line
+
+        // Back over the place where the box wrapped: the characters typed go.
+        const QStringList lines = ShownLines(box);
+        const int back = static_cast<int>(lines.last().size()) + 3;
+        for (int i = 0; i < back; ++i)
+            QTest::keyClick(&box, Qt::Key_Backspace);
+        const QString left = paragraph.left(1400 - back);
+        QCOMPARE(box.TypedText(), left);
+        QCOMPARE(form->Engine.Position, 1400 - back + 1);
+        QCOMPARE(ShownLines(box), LinesWrappedWhole(box, left));
+
+        // A narrower box wraps it anew.
+        box.resize(box.width() / 2, box.height());
+        QCOMPARE(box.TypedText(), left);
+        QCOMPARE(ShownLines(box), LinesWrappedWhole(box, left));
+        Type(*form, paragraph.mid(left.size(), 30));
+        QCOMPARE(box.TypedText(), paragraph.left(left.size() + 30));
+        QCOMPARE(ShownLines(box), LinesWrappedWhole(box, box.TypedText()));
     }
 
     // The paragraph drill's Alt shortcuts work from the input box, and no
