@@ -21,8 +21,11 @@ void TFmWeakKeyPrac::FormCreate()
 {
     TFmLinePractice::FormCreate();
     std::string names;
-    for (unsigned char key : keys_)
-        names += (names.empty() ? "" : " ") + KeyName(key, CodePage);
+    for (unsigned char key : keys_) {
+        if (!names.empty())
+            names += ' ';
+        names += KeyName(key, CodePage);
+    }
     setWindowTitle(QString::fromUtf8(Format(_("Weak Keys: %s"), names.c_str())));
 }
 

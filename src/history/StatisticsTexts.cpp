@@ -38,7 +38,10 @@ std::string KeyName(unsigned char ch, const TCodePage& codePage)
 
 std::string PairName(unsigned char first, unsigned char second, const TCodePage& codePage)
 {
-    return KeyName(first, codePage) + " \u2192 " + KeyName(second, codePage);
+    std::string name = KeyName(first, codePage);
+    name += " \u2192 ";
+    name += KeyName(second, codePage);
+    return name;
 }
 
 std::string PercentText(double share)
@@ -63,12 +66,17 @@ std::string KeyFiguresText(const TKeyButtonFigures& key, const TCodePage& codePa
     if (key.Typed <= 0)
         return _("Not typed yet.");
     std::string characters;
-    for (unsigned char ch : key.Characters)
-        characters += (characters.empty() ? "" : " ") + KeyName(ch, codePage);
+    for (unsigned char ch : key.Characters) {
+        if (!characters.empty())
+            characters += ' ';
+        characters += KeyName(ch, codePage);
+    }
     std::string text = Format(_("%s: typed %d times, %d wrong (%s)"), characters.c_str(), key.Typed,
                               key.Wrong, PercentText(key.ErrorRate()).c_str());
-    if (key.Right() > 0)
-        text += "\n" + Format(_("Mean time: %s"), MillisecondsText(key.MeanTime).c_str());
+    if (key.Right() > 0) {
+        text += '\n';
+        text += Format(_("Mean time: %s"), MillisecondsText(key.MeanTime).c_str());
+    }
     return text;
 }
 
