@@ -4,11 +4,11 @@
 #include "base/CodePage.h"
 #include "drills/line.h"
 #include "drills/stopw.h"
+#include "history/Recording.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QTextEdit>
-
 #include <chrono>
 #include <cstdio>
 #include <random>
@@ -20,8 +20,7 @@ class TFmBenchLine : public TFmLinePractice
 public:
     TFmBenchLine(const TCodePage& codePage, std::string sample)
         : TFmLinePractice(codePage), sample_(std::move(sample))
-    {
-    }
+    {}
     void NextLine() override
     {
         SetSample(sample_);
@@ -51,10 +50,12 @@ std::string MakeSample(std::size_t size)
     return text;
 }
 
-double MicrosecondsPerKey(const TCodePage& codePage, std::size_t size, int keys)
+double MicrosecondsPerKey(const TCodePage& codePage, std::size_t size, int keys,
+                          TLineObserver* observer = nullptr)
 {
     const std::string sample = MakeSample(size);
     auto form = TFmLinePractice::Create<TFmBenchLine>(codePage, sample);
+    form->Engine.Observer = observer;
     form->Engine.HighlightFlag = true;
     form->Start();
     form->show();
@@ -82,7 +83,11 @@ int main(int argc, char** argv)
     MicrosecondsPerKey(codePage, 1024, 100); // warm up fonts and caches
     const double small = MicrosecondsPerKey(codePage, 1024, keys);
     const double large = MicrosecondsPerKey(codePage, 1024 * 1024, keys);
+    // The keys kept for the history, as every drill's are.
+    TLineRecorder recorder([](const TLineRecord&) {}, THistoryActivity::Course, "English");
+    const double recorded = MicrosecondsPerKey(codePage, 1024, keys, &recorder);
     std::printf("key press, 1 KB sample: %.1f us\n", small);
+    std::printf("key press, 1 KB sample, keys kept for the history: %.1f us\n", recorded);
     std::printf("key press, 1 MB sample: %.1f us\n", large);
     std::printf("ratio 1 MB / 1 KB: %.2f\n", large / small);
     return 0;

@@ -1,5 +1,6 @@
 #include "base/Errors.h"
 #include "game/GameCore.h"
+#include "history/Recording.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -605,6 +606,43 @@ TEST_F(GameTest, ResultFigures)
     game.Hits = 30;
     game.Lost = 10;
     EXPECT_EQ(game.Result(), (TGameResult{75, 15, 20}));
+}
+
+TEST_F(GameTest, EndedGameIsToldOnceBeforeItsResultForTheHistory)
+{
+    auto& game = Start("a\n");
+    std::vector<TGameRecord> records;
+    game.OnGameOver = [&](TGameCore& over) {
+        EXPECT_TRUE(view_.messages.empty());
+        records.push_back(GameRecordOf(over, "English", 1717243200));
+    };
+    game.Iterate();
+    now_ += 120'000;
+    game.Hits = 3;
+    game.Lost = 1;
+    game.Level = 2;
+    game.Score = 40;
+    game.Strikers.clear();
+    game.Quota = game.Spawned;
+    EXPECT_FALSE(game.Iterate());
+    EXPECT_FALSE(game.Iterate());
+    ASSERT_EQ(records.size(), 1U);
+    const TGameRecord& record = records[0];
+    EXPECT_EQ(record.When, 1717243200);
+    EXPECT_EQ(record.Course, "English");
+    EXPECT_EQ(record.Score, 40);
+    EXPECT_EQ(record.Hits, 3);
+    EXPECT_EQ(record.Misses, 1);
+    EXPECT_EQ(record.Level, 2);
+    EXPECT_EQ(record.Accuracy, 75);
+    EXPECT_EQ(record.WordsPerMinute, 1);
+    EXPECT_EQ(record.GameTime, 120'000);
+    EXPECT_EQ(view_.messages.size(), 1U);
+
+    auto& stopped = Start("a b\n");
+    stopped.OnGameOver = [&](TGameCore&) { FAIL() << "a stopped game has no result"; };
+    stopped.Stop();
+    EXPECT_FALSE(stopped.Iterate());
 }
 
 TEST_F(GameTest, StoppedGameRunsNoMore)
