@@ -168,9 +168,13 @@ void TTWMainFm::SetProfile(TProfile& profile)
 {
     Profile = &profile;
     Cues.SetProfile(Profile);
+    // A failed write is told by the history's own thread; the box belongs here.
     History = std::make_unique<THistory>(
-        Settings->DataDir, Profile->UserName,
-        [this](const std::string& message) { TMessageBoxes::Error(this, Ui(message.c_str())); });
+        Settings->DataDir, Profile->UserName, [this](const std::string& message) {
+            QMetaObject::invokeMethod(
+                this, [this, message] { TMessageBoxes::Error(this, Ui(message.c_str())); },
+                Qt::QueuedConnection);
+        });
     VKeyboard = new TVKeyboard(*DataMod, Settings->CodePage());
     PalmForm = new TPalmForm();
     RightPalmForm = new TPalmForm();

@@ -10,46 +10,97 @@ THistory::THistory(std::string dataDir, std::string user, TFailure onFailure)
     : dataDir_(std::move(dataDir)), user_(std::move(user)), onFailure_(std::move(onFailure))
 {}
 
-THistory::~THistory() = default;
-
-THistoryStore* THistory::Store()
+THistory::~THistory()
 {
-    if (store_ == nullptr && !failed_) {
-        try {
-            store_ = OpenHistory(dataDir_);
-        } catch (const TError& error) {
-            Fail(error.what());
-        }
+    {
+        const std::lock_guard lock(mutex_);
+        stop_ = true;
     }
-    return store_.get();
+    wake_.notify_one();
+    if (thread_.joinable())
+        thread_.join();
 }
 
-void THistory::Fail(const std::string& reason)
+void THistory::Add(TLineRecord line)
 {
-    failed_ = true;
-    store_.reset();
-    if (onFailure_)
-        onFailure_(reason + "\n" + _("Practice goes on, but this run is not kept in the history."));
+    Queue(std::move(line));
 }
 
-template <class Record> void THistory::AddRecord(const Record& record)
+void THistory::Add(TGameRecord game)
 {
-    THistoryStore* store = Store();
-    if (store == nullptr)
+    Queue(std::move(game));
+}
+
+void THistory::Queue(TRecord record)
+{
+    if (failed_)
+        return;
+    {
+        const std::lock_guard lock(mutex_);
+        queue_.push_back(std::move(record));
+        if (!thread_.joinable())
+            thread_ = std::thread([this] { WriteAll(); });
+    }
+    wake_.notify_one();
+}
+
+void THistory::Flush()
+{
+    std::unique_lock lock(mutex_);
+    idle_.wait(lock, [this] { return queue_.empty() && !busy_; });
+}
+
+void THistory::WriteAll()
+{
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        wake_.wait(lock, [this] { return stop_ || !queue_.empty(); });
+        if (queue_.empty())
+            break;
+        const TRecord record = std::move(queue_.front());
+        queue_.pop_front();
+        busy_ = true;
+        lock.unlock();
+        Write(record);
+        lock.lock();
+        busy_ = false;
+        if (queue_.empty())
+            idle_.notify_all();
+    }
+    writer_.reset();
+}
+
+void THistory::Write(const TRecord& record)
+{
+    if (failed_)
         return;
     try {
-        store->Record(user_, record);
+        if (writer_ == nullptr)
+            writer_ = OpenHistory(dataDir_);
+        std::visit([this](const auto& r) { writer_->Record(user_, r); }, record);
     } catch (const TError& error) {
+        writer_.reset();
         Fail(error.what());
     }
 }
 
-void THistory::Add(const TLineRecord& line)
+THistoryStore* THistory::Store()
 {
-    AddRecord(line);
+    Flush();
+    if (reader_ == nullptr && !failed_) {
+        try {
+            reader_ = OpenHistory(dataDir_);
+        } catch (const TError& error) {
+            Fail(error.what());
+        }
+    }
+    return failed_ ? nullptr : reader_.get();
 }
 
-void THistory::Add(const TGameRecord& game)
+void THistory::Fail(const std::string& reason)
 {
-    AddRecord(game);
+    if (failed_.exchange(true))
+        return;
+    if (onFailure_)
+        onFailure_(reason + "\n" + _("Practice goes on, but this run is not kept in the history."));
 }

@@ -454,6 +454,30 @@ INSTANTIATE_TEST_SUITE_P(
                                 "unable to open"}),
     [](const auto& param) { return std::string(param.param.name); });
 
+TEST_F(HistoryDir, RunsRecordsAreWrittenInOrderAndReadBackAfterThem)
+{
+    THistory history(dir_, "Ann", [](const std::string& message) { ADD_FAILURE() << message; });
+    for (int i = 0; i < 30; ++i) {
+        TLineRecord line = Typed("ab", "ab", 100, Day1Noon + i);
+        line.KeysPerMinute = i;
+        history.Add(line);
+    }
+    TGameRecord game;
+    game.When = Day1Noon + 30;
+    history.Add(game);
+    THistoryStore* store = history.Store();
+    ASSERT_NE(store, nullptr);
+    std::istringstream csv(store->ExportCsv("Ann"));
+    std::vector<std::string> rows;
+    for (std::string row; std::getline(csv, row);)
+        rows.push_back(row);
+    ASSERT_EQ(rows.size(), 32u);
+    for (int i = 0; i < 30; ++i)
+        EXPECT_EQ(rows[std::size_t(i) + 1].substr(19),
+                  ",course,,0," + std::to_string(i) + ",0,0,200,,,,");
+    EXPECT_EQ(rows[31].substr(19, 6), ",game,");
+}
+
 TEST_F(HistoryDir, LockedFileIsWaitedForThenToldOnce)
 {
     OpenHistory(dir_);
@@ -467,6 +491,7 @@ TEST_F(HistoryDir, LockedFileIsWaitedForThenToldOnce)
     });
     history.Add(Typed("ab", "ab"));
     history.Add(Typed("ab", "ab"));
+    history.Flush();
     EXPECT_EQ(told, 1);
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(other);

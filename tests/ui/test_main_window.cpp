@@ -10,6 +10,7 @@
 #include "drills/WeakKeys.h"
 #include "drills/course.h"
 #include "game/game.h"
+#include "history/History.h"
 #include "history/HistoryStore.h"
 #include "history/StatisticsForm.h"
 #include "keyboard/KbForm.h"
@@ -353,6 +354,7 @@ private slots:
         });
         main.SentenceBn->click();
 
+        main.History->Flush();
         auto store = OpenHistory(Settings->DataDir);
         std::istringstream csv(store->ExportCsv("Ann"));
         std::vector<std::string> rows;
@@ -477,6 +479,8 @@ private slots:
         main.CourseBn->click();
         QCOMPARE(lines, 3);
         QCOMPARE(profile_.Progress, 3);
+        main.History->Flush();
+        QCoreApplication::processEvents();
         const auto errors = Boxes(Kind::Error);
         QCOMPARE(errors.size(), std::size_t{1});
         QVERIFY2(errors[0].contains(QString::fromStdString(HistoryFileName)),
