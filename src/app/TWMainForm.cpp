@@ -415,6 +415,8 @@ void TTWMainFm::ShowStatistics()
     form.setFont(InterfaceFont());
     form.OnPractise = [this, store, &form](const std::vector<unsigned char>& keys) {
         Guarded([&] { PractiseKeys(keys, *store); });
+        // The drill's last lines may still be on their way to the file.
+        History->Flush();
         form.Refresh();
     };
     form.exec();
