@@ -117,13 +117,15 @@ const TGamePaintBox::TStyledFont& TGamePaintBox::Styled(const TFontStyles& style
         font.setUnderline(style.Underline);
         font.setStrikeOut(style.StrikeOut);
         const QFontMetrics metrics(font);
-        cached = TStyledFont{font, metrics.ascent(), metrics.height()};
+        cached = TStyledFont{font, metrics, metrics.ascent(), metrics.height()};
     }
     return *cached;
 }
 
 // The glyph stays within the cell's width and the font's height, so that
 // drawing the same character in the background colour erases it completely.
+// It is centred in its cell: with a proportional font, narrow letters drawn
+// at the cell's left would leave gaps inside the word.
 void TGamePaintBox::DrawChar(int x, int y, unsigned char ch, TColor color, const TFontStyles& style,
                              TColor background)
 {
@@ -136,7 +138,9 @@ void TGamePaintBox::DrawChar(int x, int y, unsigned char ch, TColor color, const
     painter.setClipRect(cell);
     painter.setFont(styled.Font);
     painter.setPen(ToQColor(color));
-    painter.drawText(QPoint(x, y + styled.Ascent), QString::fromUcs4(&character, 1));
+    const QString text = QString::fromUcs4(&character, 1);
+    const int left = x + (cell.width() - styled.Metrics.horizontalAdvance(text)) / 2;
+    painter.drawText(QPoint(left, y + styled.Ascent), text);
     update(cell);
 }
 

@@ -6,6 +6,7 @@
 #include "keyboard/KeyComposer.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QWidget>
 #include <array>
@@ -55,6 +56,7 @@ private:
     struct TStyledFont
     {
         QFont Font;
+        QFontMetrics Metrics;
         int Ascent = 0;
         int Height = 0;
     };

@@ -367,6 +367,34 @@ private slots:
         box.DrawChar(40, 20, 'W', GameSettings.GameBgColor, {}, GameSettings.GameBgColor);
         QCOMPARE(box.Surface(), before);
     }
+
+    // With a proportional font a narrow letter at its cell's left edge leaves
+    // a gap inside the word: "l i ds".
+    void narrowLetterSitsInTheMiddleOfItsCell()
+    {
+        GameSettings.GameBgColor = RGBColor(0, 0, 0);
+        TGamePaintBox box(codePage_);
+        box.SetGameFont("Liberation Sans", 16);
+        box.resize(200, 100);
+        box.Clear();
+        const int cellLeft = 40;
+        box.DrawChar(cellLeft, 20, 'i', clRed, {true, false, false, false},
+                     GameSettings.GameBgColor);
+        int first = -1;
+        int last = -1;
+        for (int x = 0; x < box.Surface().width(); ++x)
+            for (int y = 0; y < box.Surface().height(); ++y)
+                if (box.Surface().pixelColor(x, y).red() > 64) {
+                    if (first < 0)
+                        first = x;
+                    last = x;
+                    break;
+                }
+        QVERIFY(first >= cellLeft);
+        const int cellMiddle = cellLeft + 16 / 2;
+        QVERIFY2(std::abs((first + last) / 2 - cellMiddle) <= 2,
+                 qPrintable(QStringLiteral("ink from %1 to %2").arg(first).arg(last)));
+    }
 };
 
 int main(int argc, char** argv)
