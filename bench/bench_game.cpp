@@ -4,11 +4,11 @@
 // gap between two loop iterations (goal: under 30 ms), and the final score,
 // hits and lost words. Arguments: the word file, the seconds to play.
 #include "OffscreenScreen.h"
-#include "app/FormInput.h"
+#include "app/ui/FormInput.h"
 #include "base/CodePage.h"
-#include "base/MessageBoxes.h"
+#include "base/ui/MessageBoxes.h"
 #include "game/GameSettings.h"
-#include "game/game.h"
+#include "game/ui/game.h"
 
 #include <QApplication>
 #include <QDir>

@@ -3,9 +3,9 @@
 // the repaint it causes. Goals: load and build under 20 ms, ShowKey under
 // 50 us. The template is the build's, or the file named on the command line.
 #include "base/CodePage.h"
-#include "keyboard/KbForm.h"
 #include "keyboard/MainData.h"
-#include "keyboard/keyboard.h"
+#include "keyboard/ui/KbForm.h"
+#include "keyboard/ui/keyboard.h"
 
 #include <QApplication>
 #include <chrono>

@@ -2,8 +2,8 @@
 // 1 KB and a 1 MB sample of words in one paragraph (the worst case for the
 // sample box). The cost of a key must not grow with the sample.
 #include "base/CodePage.h"
-#include "drills/line.h"
 #include "drills/stopw.h"
+#include "drills/ui/line.h"
 #include "history/Recording.h"
 
 #include <QApplication>

@@ -4,8 +4,8 @@
 // characters to its end: a key near the end must cost about what one near
 // the start does.
 #include "base/CodePage.h"
-#include "drills/LongText.h"
 #include "drills/stopw.h"
+#include "drills/ui/LongText.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -3,8 +3,8 @@
 // Run under an X server: xvfb-run -a -s "-noreset" build/bench/bench/bench_profile_dialog
 #include "base/CodePage.h"
 #include "layout/KeyboardLayoutAgent.h"
-#include "profile/ProfileForm.h"
 #include "profile/ProfileVar.h"
+#include "profile/ui/ProfileForm.h"
 
 #include <QApplication>
 #include <QEvent>

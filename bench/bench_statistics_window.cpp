@@ -6,7 +6,7 @@
 //   QT_QPA_PLATFORM=offscreen build/bench/bench/bench_statistics_window FOLDER
 #include "base/CodePage.h"
 #include "history/HistoryStore.h"
-#include "history/StatisticsForm.h"
+#include "history/ui/StatisticsForm.h"
 #include "keyboard/MainData.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 // Builds a keyboard template archive (layout.twt) from a keyboard
 // description, drawing each key's face.
 #include "base/CodePage.h"
-#include "base/QtBridge.h"
+#include "base/ui/QtBridge.h"
 #include "keyboard/KeyboardDescription.h"
 
 #include <QBuffer>

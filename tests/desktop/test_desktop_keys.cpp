@@ -1,12 +1,12 @@
 #include "../ui/OneLineDrill.h"
 #include "XDesktop.h"
-#include "app/FormInput.h"
+#include "app/ui/FormInput.h"
 #include "base/CodePage.h"
-#include "base/MessageBoxes.h"
-#include "base/QtBridge.h"
-#include "drills/LongText.h"
+#include "base/ui/MessageBoxes.h"
+#include "base/ui/QtBridge.h"
+#include "drills/ui/LongText.h"
 #include "game/GameSettings.h"
-#include "game/game.h"
+#include "game/ui/game.h"
 
 #include <QClipboard>
 #include <QFile>

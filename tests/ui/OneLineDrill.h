@@ -1,7 +1,7 @@
 #pragma once
 
-#include "drills/line.h"
 #include "drills/stopw.h"
+#include "drills/ui/line.h"
 
 #include <string>
 

@@ -1,11 +1,11 @@
 #include "base/CodePage.h"
 #include "base/Errors.h"
-#include "base/MessageBoxes.h"
-#include "drills/LongText.h"
-#include "drills/Sentence.h"
-#include "drills/WeakKeys.h"
-#include "drills/course.h"
-#include "drills/letter.h"
+#include "base/ui/MessageBoxes.h"
+#include "drills/ui/LongText.h"
+#include "drills/ui/Sentence.h"
+#include "drills/ui/WeakKeys.h"
+#include "drills/ui/course.h"
+#include "drills/ui/letter.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QClipboard>

@@ -1,6 +1,6 @@
-#include "app/Application.h"
+#include "app/ui/Application.h"
 #include "base/Errors.h"
-#include "base/MessageBoxes.h"
+#include "base/ui/MessageBoxes.h"
 
 #include <QTimer>
 #include <QtTest>

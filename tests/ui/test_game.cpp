@@ -1,12 +1,12 @@
 #include "OffscreenScreen.h"
-#include "app/FormInput.h"
+#include "app/ui/FormInput.h"
 #include "base/CodePage.h"
 #include "base/Errors.h"
-#include "base/MessageBoxes.h"
-#include "base/QtBridge.h"
+#include "base/ui/MessageBoxes.h"
+#include "base/ui/QtBridge.h"
 #include "game/GameBars.h"
 #include "game/GameSettings.h"
-#include "game/game.h"
+#include "game/ui/game.h"
 
 #include <QDir>
 #include <QFile>

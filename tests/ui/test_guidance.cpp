@@ -1,9 +1,9 @@
 #include "OneLineDrill.h"
 #include "base/CodePage.h"
-#include "drills/GuidanceWindows.h"
+#include "drills/ui/GuidanceWindows.h"
 #include "keyboard/MainData.h"
-#include "keyboard/keyboard.h"
-#include "keyboard/palm.h"
+#include "keyboard/ui/keyboard.h"
+#include "keyboard/ui/palm.h"
 
 #include <QTextEdit>
 #include <QtTest>

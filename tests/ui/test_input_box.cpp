@@ -1,4 +1,4 @@
-#include "app/FormInput.h"
+#include "app/ui/FormInput.h"
 
 #include <QLabel>
 #include <QLineEdit>

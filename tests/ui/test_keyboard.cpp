@@ -1,12 +1,12 @@
 #include "TestCodePage.h"
 #include "TestTemplates.h"
 #include "base/CodePage.h"
-#include "base/MessageBoxes.h"
-#include "base/QtBridge.h"
-#include "keyboard/KbForm.h"
+#include "base/ui/MessageBoxes.h"
+#include "base/ui/QtBridge.h"
 #include "keyboard/MainData.h"
 #include "keyboard/ZipArchive.h"
-#include "keyboard/keyboard.h"
+#include "keyboard/ui/KbForm.h"
+#include "keyboard/ui/keyboard.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -3,9 +3,9 @@
 // test program, and keyboard-<course>-marked.png with the home key of the
 // left index finger marked.
 #include "base/CodePage.h"
-#include "keyboard/KbForm.h"
 #include "keyboard/MainData.h"
-#include "keyboard/keyboard.h"
+#include "keyboard/ui/KbForm.h"
+#include "keyboard/ui/keyboard.h"
 
 #include <QDir>
 #include <QtTest>

@@ -1,6 +1,6 @@
 #include "OneLineDrill.h"
 #include "base/CodePage.h"
-#include "base/MessageBoxes.h"
+#include "base/ui/MessageBoxes.h"
 
 #include <QLabel>
 #include <QStatusBar>

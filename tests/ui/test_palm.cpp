@@ -1,5 +1,5 @@
 #include "keyboard/MainData.h"
-#include "keyboard/palm.h"
+#include "keyboard/ui/palm.h"
 
 #include <QTimer>
 #include <QtTest>

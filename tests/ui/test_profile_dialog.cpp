@@ -1,13 +1,13 @@
 #include "../logic/FakeLayoutPlatform.h"
-#include "app/Application.h"
+#include "app/ui/Application.h"
 #include "base/CodePage.h"
 #include "base/IniFile.h"
-#include "base/MessageBoxes.h"
-#include "base/QtBridge.h"
+#include "base/ui/MessageBoxes.h"
+#include "base/ui/QtBridge.h"
 #include "layout/KeyboardLayoutAgent.h"
-#include "profile/ProfileForm.h"
 #include "profile/ProfileStore.h"
-#include "profile/ProfileWidgets.h"
+#include "profile/ui/ProfileForm.h"
+#include "profile/ui/ProfileWidgets.h"
 
 #include <QCheckBox>
 #include <QColorDialog>

@@ -1,6 +1,6 @@
 #include "TestCodePage.h"
 #include "base/CodePage.h"
-#include "base/QtBridge.h"
+#include "base/ui/QtBridge.h"
 #include "keyboard/KeyLookup.h"
 #include "keyboard/MainData.h"
 

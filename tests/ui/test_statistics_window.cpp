@@ -1,12 +1,12 @@
 #include "FakeHistory.h"
 #include "base/CodePage.h"
-#include "base/MessageBoxes.h"
-#include "base/QtBridge.h"
+#include "base/ui/MessageBoxes.h"
+#include "base/ui/QtBridge.h"
 #include "history/KeyShades.h"
-#include "history/StatisticsForm.h"
-#include "keyboard/KbForm.h"
+#include "history/ui/StatisticsForm.h"
 #include "keyboard/KeyLookup.h"
 #include "keyboard/MainData.h"
+#include "keyboard/ui/KbForm.h"
 
 #include <QChart>
 #include <QChartView>

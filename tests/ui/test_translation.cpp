@@ -1,4 +1,4 @@
-#include "app/Translation.h"
+#include "app/ui/Translation.h"
 #include "base/Translate.h"
 
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "app/WavePlayer.h"
+#include "app/ui/WavePlayer.h"
 
 #include <QSoundEffect>
 #include <QTemporaryDir>

@@ -1,0 +1,58 @@
+#include "app/GlobalVar.h"
+#include "app/ui/Application.h"
+#include "app/ui/FormLogon.h"
+#include "app/ui/StarterLocal.h"
+#include "app/ui/Translation.h"
+#include "base/ui/QtBridge.h"
+#include "layout/KeyboardLayoutAgent.h"
+
+#include <memory>
+
+int main(int argc, char** argv)
+{
+    // The application object comes first: its constructor sets the C
+    // library's locale from the environment, which the translation set-up
+    // then adjusts. It also takes the toolkit's own options out of argv.
+    TApplication app(argc, argv);
+
+    TTranslation translation;
+    translation.Setup(ProgramFolder() + "locale", argc > 1 ? argv[1] : "");
+    // Nothing translates widget properties behind the windows' backs: each
+    // window passes its own texts through the catalogue when it is created,
+    // so identifiers keep their literal values in every language.
+    QApplication::setApplicationDisplayName(QStringLiteral("Tapwren"));
+    QApplication::setWindowIcon(ProgramIcon());
+
+    auto settings = std::make_unique<TSettings>();
+    Settings = settings.get();
+    try {
+        Settings->Load();
+    } catch (const std::exception& error) {
+        TApplication::ShowException(error);
+    }
+
+    int result = 0;
+    {
+        // The run ends when the logon window closes, even while it is hidden
+        // behind the main window.
+        QApplication::setQuitOnLastWindowClosed(false);
+        TFmLogon logon;
+        TApplication::SetMainForm(&logon);
+        QObject::connect(&logon, &TFmLogon::Closed, &app, &QApplication::quit,
+                         Qt::QueuedConnection);
+        logon.setFont(QFont(ToQString(Settings->FontName, Settings->CodePage())));
+        auto* starter = new TTWStarterLocal(&logon, std::make_unique<TKeyboardLayoutAgent>());
+        logon.Starter = starter;
+        logon.show();
+        result = app.exec();
+        TApplication::SetMainForm(nullptr);
+        // On this desktop a layout switch reaches every program, not only
+        // ours: give the desktop back the layout it had, also after a run
+        // that ended at the logon window (the profile dialog of Add can
+        // switch it too).
+        if (Settings->ToRestoreLayout)
+            starter->LayoutAgent->RestoreOriginalLayout();
+    }
+    Settings = nullptr;
+    return result;
+}

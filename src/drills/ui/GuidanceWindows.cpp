@@ -1,0 +1,66 @@
+#include "drills/ui/GuidanceWindows.h"
+
+#include "base/ui/FramedWindow.h"
+#include "drills/DrillGuidance.h"
+#include "keyboard/ui/keyboard.h"
+#include "keyboard/ui/palm.h"
+
+namespace {
+
+// A guidance window's whole goes at (left, top), or as near as the screen
+// allows: a drill near the screen's edge leaves no room beside or below it.
+void PlaceAt(QWidget& window, int left, int top)
+{
+    PlaceFramed(
+        window,
+        [&window, left, top](const QMargins& frame) {
+            return QRect(QPoint(left, top), window.size().grownBy(frame));
+        },
+        TFramedSize::Kept);
+}
+
+void Apply(TPalmForm& hand, const THandCall& call)
+{
+    if (call.Action == THandCall::Set)
+        hand.SetFinger(call.Finger);
+    else
+        hand.ClearFinger();
+}
+
+} // namespace
+
+TGuidanceWindows::TGuidanceWindows(TVKeyboard& keyboard, TPalmForm& leftHand, TPalmForm& rightHand)
+    : keyboard_(keyboard), leftHand_(leftHand), rightHand_(rightHand)
+{}
+
+int TGuidanceWindows::ShowKey(unsigned char ch)
+{
+    return keyboard_.ShowKey(ch);
+}
+
+void TGuidanceWindows::ShowFinger(int f)
+{
+    const auto [left, right] = HandCalls(f);
+    Apply(leftHand_, left);
+    Apply(rightHand_, right);
+}
+
+void TGuidanceWindows::Show(int left, int top, int width, int height)
+{
+    keyboard_.show();
+    leftHand_.ShowIfUsed();
+    rightHand_.ShowIfUsed();
+    const TGuidancePlaces places =
+        PlaceGuidance(left, top, width, height, FramedGeometry(keyboard_).width(),
+                      FramedGeometry(leftHand_).width());
+    PlaceAt(keyboard_, places.KeyboardLeft, places.KeyboardTop);
+    PlaceAt(leftHand_, places.LeftHandLeft, places.KeyboardTop);
+    PlaceAt(rightHand_, places.RightHandLeft, places.KeyboardTop);
+}
+
+void TGuidanceWindows::Hide()
+{
+    keyboard_.hide();
+    leftHand_.hide();
+    rightHand_.hide();
+}
