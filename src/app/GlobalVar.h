@@ -30,6 +30,8 @@ public:
     const TCodePage& CodePage() const { return codePage_; }
 
     std::string FileName() const { return DataDir + "tw.ini"; }
+    // Every user's profile, in the same folder.
+    std::string ProfileFileName() const { return DataDir + "twc.ini"; }
 
 private:
     TCodePage codePage_;

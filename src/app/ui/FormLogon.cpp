@@ -89,14 +89,9 @@ std::string TFmLogon::TypedName() const
     return FromQString(ComboUser->currentText(), Settings->CodePage());
 }
 
-std::string TFmLogon::ProfileStoreName() const
-{
-    return Settings->DataDir + "twc.ini";
-}
-
 void TFmLogon::FillList()
 {
-    users_ = TUserList(TProfileStore(ProfileStoreName()).Users());
+    users_ = TUserList(TProfileStore(Settings->ProfileFileName()).Users());
     ComboUser->clear();
     for (const std::string& name : users_.Names())
         ComboUser->addItem(ToQString(name, Settings->CodePage()));
@@ -178,7 +173,7 @@ void TFmLogon::BnRemoveClick()
     case TRemoval::Erase:
         break;
     }
-    TProfileStore(ProfileStoreName()).EraseUser(name);
+    TProfileStore(Settings->ProfileFileName()).EraseUser(name);
     ComboUser->removeItem(static_cast<int>(*users_.IndexOf(name)));
     users_.Remove(name);
     // The box must not fall to a neighbour's name, which a second Remove

@@ -42,7 +42,6 @@ protected:
 
 private:
     std::string TypedName() const;
-    std::string ProfileStoreName() const;
     void FillList();
 
     TUserList users_;

@@ -11,7 +11,7 @@ namespace {
 
 TProfileStore Store()
 {
-    return TProfileStore(Settings->DataDir + "twc.ini");
+    return TProfileStore(Settings->ProfileFileName());
 }
 
 } // namespace

@@ -399,7 +399,7 @@ void TTWMainFm::EditProfile()
 {
     TProfileFm dialog(Settings->CodePage());
     dialog.SetCourses(TCourseFolders(Settings->DataDir, Settings->CodePage()).List());
-    dialog.SetUsers(TProfileStore(Settings->DataDir + "twc.ini").Users());
+    dialog.SetUsers(TProfileStore(Settings->ProfileFileName()).Users());
     dialog.setFont(InterfaceFont());
     dialog.SetAgent(LayoutAgent);
     dialog.ShowForProfile(Profile);
