@@ -6,6 +6,7 @@
 // Build Release, then run offscreen:
 //   QT_QPA_PLATFORM=offscreen build/bench/bench/bench_main_window
 #include "../tests/logic/FakeLayoutPlatform.h"
+#include "ShippedData.h"
 #include "app/GlobalVar.h"
 #include "app/ui/Application.h"
 #include "app/ui/FormInput.h"
@@ -180,12 +181,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QTemporaryDir dir;
-    const fs::path data = fs::path(dir.path().toStdString()) / "data";
-    const fs::path program = fs::path(dir.path().toStdString()) / "program";
-    fs::create_directories(program);
-    const auto both = fs::copy_options::recursive | fs::copy_options::overwrite_existing;
-    fs::copy(TAPWREN_SOURCE_DATA_DIR, data, both);
-    fs::copy(TAPWREN_BUILD_DATA_DIR "Courses", data / "Courses", both);
+    const auto [data, program] = CopyShippedData(dir.path().toStdString());
     TSettings settings(program.string() + "/", data.string() + "/");
     settings.Load();
     Settings = &settings;

@@ -3,6 +3,7 @@
 // test program. Each must have the size of its copy in help/images/<lang>/,
 // so a window that changes its shape tells us to copy the new pictures there.
 #include "../logic/FakeLayoutPlatform.h"
+#include "ShippedData.h"
 #include "app/GlobalVar.h"
 #include "app/ui/Application.h"
 #include "app/ui/FormInput.h"
@@ -128,12 +129,7 @@ private slots:
         // The shipped data with its built templates, the shipped user on the
         // course of the language.
         QTemporaryDir dir;
-        const fs::path data = fs::path(dir.path().toStdString()) / "data";
-        const fs::path program = fs::path(dir.path().toStdString()) / "program";
-        fs::create_directories(program);
-        const auto both = fs::copy_options::recursive | fs::copy_options::overwrite_existing;
-        fs::copy(TAPWREN_SOURCE_DATA_DIR, data, both);
-        fs::copy(TAPWREN_BUILD_DATA_DIR "Courses", data / "Courses", both);
+        const auto [data, program] = CopyShippedData(dir.path().toStdString());
         {
             TProfileStore store((data / "twc.ini").string());
             TProfile profile;
