@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plays a game offscreen at difficulty 10 on the shipped English words, with
 // a bot that types every word correctly at 300 keys per minute, for 60
 // seconds. Reports the CPU time used (goal: under 5 % of one core), the worst

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The typing history of a class: 20 users with a year of daily practice
 // each, generated; then the file's size, the time to record one line into
 // it (what a drill waits for, and the write by the history's thread), and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the on-screen keyboard (offscreen) with the shipped US template:
 // loading the template and building the keys, and ShowKey alone and with
 // the repaint it causes. Goals: load and build under 20 ms, ShowKey under

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard layout agent on the start path: creating it and its Refresh
 // must stay under 20 ms together; the registry read they put off is timed on
 // its own. Run under an X server (xvfb-run -a -s "-noreset" ...) to include

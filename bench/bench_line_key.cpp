@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times one key press through the real line drill window (offscreen), for a
 // 1 KB and a 1 MB sample of words in one paragraph (the worst case for the
 // sample box). The cost of a key must not grow with the sample.

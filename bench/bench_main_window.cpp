@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window on the shipped data: from SetProfile (the template loaded,
 // the keyboard and hands windows built) to the window painted; from each
 // button's action to its activity's window painted (for the drills that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loads a 1 MB plain text and a 1 MB RTF file into the paragraph drill and
 // types through the first 1,000 characters of each; a 1 KB text gives the
 // per-key cost to compare with. Then types a single paragraph of 20,000

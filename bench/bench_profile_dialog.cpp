@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // From ShowForProfile to the profile dialog painted on screen. The first
 // opening of a run also reads the installed layouts; later ones do not.
 // Run under an X server: xvfb-run -a -s "-noreset" build/bench/bench/bench_profile_dialog

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The profile store with 10,000 users: listing them, loading the last one and
 // saving one. Goal: each under 20 ms.
 #include "base/IniFile.h"

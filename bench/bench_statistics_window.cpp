@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The statistics window on a big history: from its construction (every page
 // filled from the history) to the window painted, for the first opening
 // and for later ones; and the time to open the history file.

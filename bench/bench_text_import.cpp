@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the reading of 1 MB paragraph texts (plain 8-bit, UTF-8, RTF, HTML)
 // and of hostile 1 MB inputs made to catch work that grows faster than the
 // input, and the splitting of a 1 MB course file. Each must take well under

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes as an INI file and as the lines of a profile. A TError is
 // the expected answer to malformed input; any other exception, a crash or a
 // broken round trip is a bug.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes as a keyboard template archive, as a key's face picture,
 // as a table packet, and as the three members of an archive built around
 // them. A failed load is the expected answer to malformed input; a crash, an

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes as a paragraph text of every kind, as the clipboard's text
 // and as a course file. Whatever comes in, a sample must come out that the
 // line engine can take: every CR the start of a CR LF, no line break at

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tapwren-template KEYBOARD OUTPUT
 // Builds a keyboard template archive (layout.twt) from a keyboard
 // description, drawing each key's face.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor of the start-up benchmark: the least a Qt Widgets program can
 // do to put a window on the screen.
 #include <QApplication>

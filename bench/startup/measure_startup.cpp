@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts a program again and again on the X display and measures, for each
 // run, the time from exec to its first window being mapped, its resident
 // memory once it is up, and the CPU time it uses in the following seconds

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/Utf8.h"
 
 void AppendUtf8(std::string& out, char32_t ch)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The whole program from logon to exit, driven with real X key events:
 # log on, take the first lesson of the course, close the drill and the main
 # window, answer the report. Then the data folder must hold exactly what the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a scratch prefix and packs it as a .deb, then
 # starts the installed program as a desktop user would, under a virtual X
 # server (run it under tests/desktop/under-xvfb): its data folder is seeded

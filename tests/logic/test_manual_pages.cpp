@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The manual as the build lays it out beside the program: both languages are
 // there, every picture and link of a page leads somewhere, and the window
 // texts a page names are the texts the windows show in its language.

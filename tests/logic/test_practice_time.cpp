@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/PracticeTime.h"
 #include "profile/ProfileVar.h"
 

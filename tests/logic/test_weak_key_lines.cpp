@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "drills/WeakKeyLines.h"
 #include "history/HistoryStore.h"
 #include "history/KeyShades.h"

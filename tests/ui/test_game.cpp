@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "OffscreenScreen.h"
 #include "app/ui/FormInput.h"
 #include "base/CodePage.h"

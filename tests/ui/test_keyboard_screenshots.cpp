@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Builds the on-screen keyboard of each shipped course and saves pictures of
 // it for a person to look at: screenshots/keyboard-<course>.png beside the
 // test program, and keyboard-<course>-marked.png with the home key of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "OneLineDrill.h"
 #include "base/CodePage.h"
 #include "base/ui/MessageBoxes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Takes the pictures of the manual from the real windows on the shipped data,
 // in English and in German: screenshots/manual/<lang>/<name>.png beside the
 // test program. Each must have the size of its copy in help/images/<lang>/,

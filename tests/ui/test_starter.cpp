@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "../logic/FakeLayoutPlatform.h"
 #include "app/GlobalVar.h"
 #include "app/ui/Application.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The layout agent on a real X server: run by with-xvfb under Xvfb, read
 // back with setxkbmap and the server's own keyboard state.
 #include "layout/KeyboardLayoutAgent.h"

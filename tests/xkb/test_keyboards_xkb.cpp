@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Holds each shipped keyboard description against the XKB layout its users
 // type on: every character row, struck as the row says (dead key first, then
 // the key on its level), must give that character through the layout and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "profile/ui/ProfileForm.h"
 
 #include "app/ui/Application.h"
