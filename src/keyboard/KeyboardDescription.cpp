@@ -208,6 +208,22 @@ unsigned char Character(const std::string& utf8, const TCodePage& codePage, int 
     return static_cast<unsigned char>(text[0]);
 }
 
+// "de", "us(dvorak)": XKB's own characters for layout and variant names.
+bool IsXkbName(std::string_view name)
+{
+    const auto plain = [](std::string_view part, bool variant) {
+        return !part.empty() && std::all_of(part.begin(), part.end(), [variant](char c) {
+            return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
+                   (variant && c == '-');
+        });
+    };
+    const std::size_t open = name.find('(');
+    if (open == std::string_view::npos)
+        return plain(name, false);
+    return name.back() == ')' && plain(name.substr(0, open), false) &&
+           plain(name.substr(open + 1, name.size() - open - 2), true);
+}
+
 class TParser
 {
 public:
@@ -270,6 +286,7 @@ private:
             {"bkcolor", &TParser::BkColor}, {"finger", &TParser::Finger},
             {"keysize", &TParser::KeySize}, {"row", &TParser::Row},
             {"key", &TParser::Key},         {"char", &TParser::Char},
+            {"xkb", &TParser::Xkb},
         };
         const auto handler = handlers.find(directive);
         if (handler == handlers.end())
@@ -295,6 +312,17 @@ private:
             Fail(number, "bkcolor is given on line " + std::to_string(bkColorLine_) + " already");
         keyboard_.BkColor = Color(Subject(fields, number, "colour"), number);
         bkColorLine_ = number;
+    }
+
+    // The desktop layout the keyboard is, as XKB names it: "de" or "us(dvorak)".
+    void Xkb(TFields& fields, int number)
+    {
+        if (!keyboard_.Xkb.empty())
+            Fail(number, "xkb is given twice");
+        const std::string& name = Subject(fields, number, "XKB layout");
+        if (!IsXkbName(name))
+            Fail(number, "bad XKB layout " + name + ", expected layout or layout(variant)");
+        keyboard_.Xkb = name;
     }
 
     void Finger(TFields& fields, int number)

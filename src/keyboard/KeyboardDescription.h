@@ -20,6 +20,8 @@ class TCodePage;
 //   bkcolor #5A5A5A                      keyboard colour, #RRGGBB
 //   author Tapwren                       free text to the end of the line
 //   misc US English (QWERTY)             free text to the end of the line
+//   xkb us(dvorak)                       the desktop layout it is, as XKB
+//                                        names it: layout or layout(variant)
 //   finger LIndex length=40 color=#A6DDA0
 //   keysize width=24 height=24 gap=2     size of the keys that follow (these
 //                                        until the first keysize line)
@@ -72,6 +74,7 @@ struct TKeyboardDescription
     TColor BkColor = 0;
     std::string Author{};
     std::string Misc{};
+    std::string Xkb{};
     // Indexed like TDataMod's arrays, by readme finger name.
     std::array<std::int32_t, FingerCount> FingerLength{};
     std::array<TColor, FingerCount> FingerColor{};

@@ -14,6 +14,7 @@ constexpr std::string_view Tiny = R"(# a comment
 bkcolor #102030
 author  Zoë
 misc tiny
+xkb us(alt-intl)
 finger LLittle length=30 color=#FF0000
 finger RThumb length=20 color=#00FF00
 keysize width=20 height=22 gap=3
@@ -31,6 +32,7 @@ TEST(KeyboardDescription, TinyKeyboard)
     const TKeyboardDescription keyboard = ParseKeyboardDescription(Tiny, Cp1252());
     EXPECT_EQ(keyboard.BkColor, RGBColor(0x10, 0x20, 0x30));
     EXPECT_EQ(keyboard.Author, "Zo\xEB");
+    EXPECT_EQ(keyboard.Xkb, "us(alt-intl)");
     EXPECT_EQ(keyboard.FingerLength[RThumb], 20);
     EXPECT_EQ(keyboard.FingerColor[LLittle], RGBColor(255, 0, 0));
 
@@ -138,7 +140,13 @@ INSTANTIATE_TEST_SUITE_P(
         BadLine{"bkcolor #123", "bkcolor is given on line 1 already"},
         BadLine{"finger LIndex length=1 color=#000000", "LIndex is described on line 2 already"},
         BadLine{"finger LRing length=1 color=red", "'red' is not a colour written #RRGGBB"},
-        BadLine{"row x=1 y=2 z", "unexpected z"}));
+        BadLine{"row x=1 y=2 z", "unexpected z"},
+        BadLine{"xkb", "the XKB layout is missing"},
+        BadLine{"xkb de nodeadkeys", "unexpected nodeadkeys"},
+        BadLine{"xkb De", "bad XKB layout De, expected layout or layout(variant)"},
+        BadLine{"xkb de(", "bad XKB layout de(, expected layout or layout(variant)"},
+        BadLine{"xkb de()", "bad XKB layout de(), expected layout or layout(variant)"},
+        BadLine{"xkb de;rm", "bad XKB layout de;rm, expected layout or layout(variant)"}));
 
 TEST(KeyboardDescription, ABkColorIsRequired)
 {

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <map>
@@ -23,17 +24,15 @@
 
 namespace {
 
-struct TLayoutCase
+// Every keyboard description in the source tree, by file name without ".kbd".
+std::vector<std::string> ShippedKeyboards()
 {
-    const char* Keyboard;
-    const char* Layout;
-    const char* Variant;
-};
-
-void PrintTo(const TLayoutCase& layoutCase, std::ostream* out)
-{
-    *out << layoutCase.Keyboard << ".kbd on " << layoutCase.Layout << "(" << layoutCase.Variant
-         << ")";
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(TAPWREN_KEYBOARD_DIR))
+        if (entry.path().extension() == ".kbd")
+            names.push_back(entry.path().stem().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 template <typename T, void (*Free)(T*)> struct TFree
@@ -173,16 +172,21 @@ bool IsDeadKeysym(xkb_keysym_t sym)
     return sym >= XKB_KEY_dead_grave && sym <= XKB_KEY_dead_greek;
 }
 
-class XkbLayoutTest : public testing::TestWithParam<TLayoutCase>
+class XkbLayoutTest : public testing::TestWithParam<std::string>
 {};
 
 TEST_P(XkbLayoutTest, EveryCharacterRowTypesItsCharacter)
 {
-    const TLayoutCase& layoutCase = GetParam();
-    const TKeyboardDescription keyboard = ParseKeyboardDescription(
-        ReadFile(TAPWREN_KEYBOARD_DIR + std::string(layoutCase.Keyboard) + ".kbd"), Cp1252());
-    const TLayout layout(layoutCase.Layout, layoutCase.Variant);
-    ASSERT_TRUE(layout.Ready()) << "no XKB data or compose table for " << layoutCase.Layout;
+    const TKeyboardDescription keyboard =
+        ParseKeyboardDescription(ReadFile(TAPWREN_KEYBOARD_DIR + GetParam() + ".kbd"), Cp1252());
+    ASSERT_FALSE(keyboard.Xkb.empty()) << "the description names no XKB layout";
+    const std::size_t open = keyboard.Xkb.find('(');
+    const std::string layoutName = keyboard.Xkb.substr(0, open);
+    const std::string variant = open == std::string::npos
+                                    ? ""
+                                    : keyboard.Xkb.substr(open + 1, keyboard.Xkb.size() - open - 2);
+    const TLayout layout(layoutName.c_str(), variant.c_str());
+    ASSERT_TRUE(layout.Ready()) << "no XKB data or compose table for " << keyboard.Xkb;
     const std::map<std::int32_t, std::string> xkbName = XkbNames(keyboard);
     std::map<std::int32_t, const TKeyRow*> keyByValue;
     for (const TKeyDescription& key : keyboard.Keys)
@@ -214,13 +218,9 @@ TEST_P(XkbLayoutTest, EveryCharacterRowTypesItsCharacter)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(ShippedKeyboards, XkbLayoutTest,
-                         testing::Values(TLayoutCase{"us", "us", ""}, TLayoutCase{"de", "de", ""},
-                                         TLayoutCase{"fr", "fr", ""}, TLayoutCase{"es", "es", ""},
-                                         TLayoutCase{"dvorak", "us", "dvorak"},
-                                         TLayoutCase{"colemak", "us", "colemak"}),
-                         [](const testing::TestParamInfo<TLayoutCase>& param) {
-                             return std::string(param.param.Keyboard);
+INSTANTIATE_TEST_SUITE_P(ShippedKeyboards, XkbLayoutTest, testing::ValuesIn(ShippedKeyboards()),
+                         [](const testing::TestParamInfo<std::string>& param) {
+                             return param.param;
                          });
 
 } // namespace
