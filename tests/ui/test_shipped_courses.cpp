@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "ShippedData.h"
 #include "TestCodePage.h"
 #include "base/CodePage.h"
 #include "base/ui/QtBridge.h"
@@ -16,11 +17,12 @@
 
 namespace {
 
-// Every course folder we ship.
 QStringList Courses()
 {
-    return QDir(QStringLiteral(TAPWREN_SOURCE_DATA_DIR "Courses"))
-        .entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    QStringList courses;
+    for (const std::string& course : ShippedCourses())
+        courses << QString::fromStdString(course);
+    return courses;
 }
 
 std::string TemplatePath(const QString& course)
