@@ -253,16 +253,31 @@ int THistoryStore::SchemaVersion()
     return version.Step() ? static_cast<int>(version.Int(0)) : 0;
 }
 
-void THistoryStore::Migrate()
+int THistoryStore::CheckedVersion()
 {
-    if (SchemaVersion() == HistorySchemaVersion)
-        return;
-    TTransaction transaction(db_);
-    // Read again under the lock: another program may have just done it.
     const int version = SchemaVersion();
     if (version > HistorySchemaVersion)
         throw TError(Format(_("The typing history %s comes from a newer version of Tapwren."),
                             db_.Path().c_str()));
+    // The folder may be shared: a trigger someone added would run with every
+    // line written, so the file must hold exactly what the steps make.
+    TSqlite ours(":memory:", true);
+    for (int step = 0; step < version; ++step)
+        ours.Exec(SchemaSteps[static_cast<std::size_t>(step)]);
+    if (db_.Schema() != ours.Schema())
+        throw TError(Format(_("The typing history %s has tables, indexes, views or triggers that "
+                              "differ from those Tapwren made, so it is not used."),
+                            db_.Path().c_str()));
+    return version;
+}
+
+void THistoryStore::Migrate()
+{
+    if (CheckedVersion() == HistorySchemaVersion)
+        return;
+    TTransaction transaction(db_);
+    // Read again under the lock: another program may have just done it.
+    const int version = CheckedVersion();
     for (int step = version; step < HistorySchemaVersion; ++step)
         db_.Exec(SchemaSteps[static_cast<std::size_t>(step)]);
     db_.Exec(("PRAGMA user_version = " + std::to_string(HistorySchemaVersion)).c_str());

@@ -35,7 +35,8 @@ class THistoryStore final : public THistoryQueries
 public:
     // Opens the file, creating it and its tables when missing and bringing
     // an older file's tables up to date. Throws TError when the file cannot
-    // be opened, is no history or comes from a newer version.
+    // be opened, is no history, holds anything besides our tables or comes
+    // from a newer version.
     explicit THistoryStore(const std::string& path);
     ~THistoryStore() override;
 
@@ -59,6 +60,9 @@ public:
 private:
     struct TStatements;
 
+    // The file's version, once its tables are found to be exactly those of
+    // that version; throws TError otherwise.
+    int CheckedVersion();
     void Migrate();
     std::int64_t UserId(const std::string& user);
     std::int64_t FindUser(const std::string& user) const;

@@ -4,11 +4,33 @@
 #include "base/Errors.h"
 #include "base/Translate.h"
 
+#include <filesystem>
 #include <sqlite3.h>
 #include <utility>
 
-TSqlite::TSqlite(std::string path, bool create) : path_(std::move(path))
+namespace {
+
+// The time limit is looked at after this many of SQLite's steps: often
+// enough to stop within a millisecond, seldom enough to cost nothing.
+constexpr int ProgressSteps = 1000;
+
+// A path that is there, but as something else than a regular file.
+bool IsThereButNoRegularFile(const std::string& path)
 {
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    return std::filesystem::exists(status) && !std::filesystem::is_regular_file(status);
+}
+
+} // namespace
+
+TSqlite::TSqlite(std::string path, bool create, std::chrono::milliseconds timeLimit)
+    : path_(std::move(path)), timeLimit_(timeLimit)
+{
+    if (path_ != ":memory:")
+        for (const std::string& file : {path_, path_ + "-journal"})
+            if (IsThereButNoRegularFile(file))
+                Fail(Format(_("%s is not a regular file"), file.c_str()));
     const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
     if (sqlite3_open_v2(path_.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
         const std::string detail = db_ != nullptr ? sqlite3_errmsg(db_) : "out of memory";
@@ -17,6 +39,13 @@ TSqlite::TSqlite(std::string path, bool create) : path_(std::move(path))
         Fail(detail);
     }
     sqlite3_extended_result_codes(db_, 1);
+    // Nothing stored in the file runs: no trigger, no view, no function a
+    // schema names; and the schema cannot be written around SQLite's checks.
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_ENABLE_TRIGGER, 0, nullptr);
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_ENABLE_VIEW, 0, nullptr);
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+    sqlite3_progress_handler(db_, ProgressSteps, &TSqlite::Progress, this);
 }
 
 TSqlite::~TSqlite()
@@ -26,7 +55,45 @@ TSqlite::~TSqlite()
 
 void TSqlite::Fail() const
 {
-    Fail(sqlite3_errmsg(db_));
+    Fail(Detail());
+}
+
+std::string TSqlite::Detail() const
+{
+    if (sqlite3_errcode(db_) == SQLITE_INTERRUPT)
+        return Format(_("a request took longer than %g seconds"),
+                      std::chrono::duration<double>(timeLimit_).count());
+    return sqlite3_errmsg(db_);
+}
+
+void TSqlite::Start()
+{
+    if (abandoned_)
+        Fail(sqlite3_errstr(SQLITE_INTERRUPT));
+    deadline_ = std::chrono::steady_clock::now() + timeLimit_;
+}
+
+int TSqlite::Progress(void* self)
+{
+    const auto* db = static_cast<const TSqlite*>(self);
+    return db->abandoned_ || std::chrono::steady_clock::now() > db->deadline_ ? 1 : 0;
+}
+
+std::vector<std::string> TSqlite::Schema()
+{
+    TStatement objects(*this, "SELECT type || ' ' || name || ' ' || coalesce(sql, '')"
+                              " FROM sqlite_master WHERE name NOT LIKE 'sqlite\\_%' ESCAPE '\\'"
+                              " ORDER BY type, name");
+    std::vector<std::string> schema;
+    while (objects.Step())
+        schema.push_back(objects.Text(0));
+    return schema;
+}
+
+void TSqlite::RollBack()
+{
+    deadline_ = std::chrono::steady_clock::now() + timeLimit_;
+    sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
 void TSqlite::Fail(const std::string& detail) const
@@ -37,6 +104,7 @@ void TSqlite::Fail(const std::string& detail) const
 
 void TSqlite::Exec(const char* sql)
 {
+    Start();
     if (sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
         Fail();
 }
@@ -70,13 +138,15 @@ TStatement& TStatement::Bind(int index, std::string_view text)
 
 bool TStatement::Step()
 {
+    if (sqlite3_stmt_busy(stmt_) == 0)
+        db_.Start();
     const int rc = sqlite3_step(stmt_);
     if (rc == SQLITE_ROW)
         return true;
     if (rc == SQLITE_DONE)
         return false;
     // Ready for its next use; the message told is this step's.
-    const std::string detail = sqlite3_errmsg(db_.Handle());
+    const std::string detail = db_.Detail();
     sqlite3_reset(stmt_);
     db_.Fail(detail);
 }
@@ -121,7 +191,7 @@ TTransaction::TTransaction(TSqlite& db) : db_(db)
 TTransaction::~TTransaction()
 {
     if (!done_)
-        sqlite3_exec(db_.Handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+        db_.RollBack();
 }
 
 void TTransaction::Commit()

@@ -5,19 +5,23 @@
 #include "history/History.h"
 #include "history/HistoryStore.h"
 #include "history/Recording.h"
+#include "history/Sqlite.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::chrono_literals;
 
 // Noon keeps the day the same in every time zone the tests may run in.
 constexpr std::int64_t Day1Noon = 1717243200; // 2024-06-01 12:00 UTC
@@ -71,6 +75,19 @@ void RawSql(const std::string& path, const char* sql)
     EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
     sqlite3_close(db);
 }
+
+std::string Bytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+// A query that keeps SQLite busy for about ten seconds.
+constexpr const char* LongQuery =
+    "WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c WHERE x < 50000000)"
+    " SELECT count(*) FROM c";
 
 struct KeyCase
 {
@@ -406,6 +423,86 @@ TEST_F(HistoryDir, FileOfANewerVersionIsRefusedUntouched)
     sqlite3_close(db);
 }
 
+// A file in a shared folder may hold what someone else put there; what is
+// not exactly our tables is refused, and left as it is.
+struct ForeignCase
+{
+    const char* name;
+    const char* sql;
+};
+
+class HistoryForeign : public HistoryDir, public testing::WithParamInterface<ForeignCase>
+{};
+
+TEST_P(HistoryForeign, IsRefusedUntouched)
+{
+    OpenHistory(dir_);
+    RawSql(path_, GetParam().sql);
+    const std::string before = Bytes(path_);
+    try {
+        OpenHistory(dir_);
+        FAIL() << "no error";
+    } catch (const TError& e) {
+        EXPECT_NE(std::string(e.what()).find(path_), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("differ from those Tapwren made"), std::string::npos)
+            << e.what();
+    }
+    EXPECT_EQ(Bytes(path_), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    History, HistoryForeign,
+    testing::Values(ForeignCase{"TriggerOnLines", "CREATE TRIGGER slow AFTER INSERT ON lines BEGIN"
+                                                  " SELECT 1; END"},
+                    ForeignCase{"View", "CREATE VIEW recent AS SELECT * FROM lines"},
+                    ForeignCase{"ExtraTable", "CREATE TABLE notes(x)"},
+                    ForeignCase{"ExtraIndex", "CREATE INDEX lines_by_time ON lines(at)"},
+                    ForeignCase{"MissingIndex", "DROP INDEX games_by_user"},
+                    ForeignCase{"ChangedTable",
+                                "DROP TABLE words; CREATE TABLE words(user, word, count)"},
+                    ForeignCase{"FirstVersionWithATrigger",
+                                "DROP TABLE pairs; DROP TABLE words; PRAGMA user_version = 1;"
+                                "CREATE TRIGGER slow AFTER INSERT ON lines BEGIN SELECT 1; END"},
+                    ForeignCase{"AnotherProgramsFile", "DROP TABLE pairs; DROP TABLE words;"
+                                                       "PRAGMA user_version = 0"}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+// Every statement is stopped once it has run for its time, and says so.
+// Without a limit this query runs for minutes.
+constexpr const char* EndlessQuery =
+    "WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c WHERE x < 500000000)"
+    " SELECT count(*) FROM c";
+
+struct SlowStatementCase
+{
+    const char* name;
+    std::function<void(TSqlite&)> run;
+};
+
+class SlowStatement : public testing::TestWithParam<SlowStatementCase>
+{};
+
+TEST_P(SlowStatement, IsStoppedAfterItsTime)
+{
+    TSqlite db(":memory:", true, 50ms);
+    try {
+        GetParam().run(db);
+        FAIL() << "no error";
+    } catch (const TError& e) {
+        EXPECT_NE(std::string(e.what()).find("took longer than"), std::string::npos) << e.what();
+    }
+    // The next statement has its own time.
+    TStatement one(db, "SELECT 1");
+    EXPECT_TRUE(one.Step());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    History, SlowStatement,
+    testing::Values(SlowStatementCase{"Step",
+                                      [](TSqlite& db) { TStatement(db, EndlessQuery).Step(); }},
+                    SlowStatementCase{"Exec", [](TSqlite& db) { db.Exec(EndlessQuery); }}),
+    [](const auto& param) { return std::string(param.param.name); });
+
 // What a history that cannot be used does, told once per run; the queries
 // answer empty.
 struct FailureCase
@@ -452,7 +549,32 @@ INSTANTIATE_TEST_SUITE_P(
                                 [](const std::string&, const std::string& path) {
                                     fs::create_directory(path);
                                 },
-                                "unable to open"}),
+                                "is not a regular file"},
+                    // Each line would run the trigger's query, seconds long.
+                    FailureCase{"SlowTrigger",
+                                [](const std::string& dir, const std::string& path) {
+                                    OpenHistory(dir);
+                                    RawSql(path, "CREATE TABLE filler(x);"
+                                                 "INSERT INTO filler WITH RECURSIVE c(x) AS"
+                                                 " (SELECT 1 UNION ALL SELECT x + 1 FROM c"
+                                                 " WHERE x < 400) SELECT x FROM c;"
+                                                 "CREATE TRIGGER slow AFTER INSERT ON lines BEGIN"
+                                                 " SELECT count(*) FROM filler a, filler b,"
+                                                 " filler c; END");
+                                },
+                                "differ from those Tapwren made"},
+                    // Reading a pipe waits for whoever may write into it.
+                    FailureCase{"FileIsAPipe",
+                                [](const std::string&, const std::string& path) {
+                                    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+                                },
+                                "is not a regular file"},
+                    FailureCase{"JournalIsAPipe",
+                                [](const std::string& dir, const std::string& path) {
+                                    OpenHistory(dir);
+                                    ASSERT_EQ(mkfifo((path + "-journal").c_str(), 0600), 0);
+                                },
+                                "-journal is not a regular file"}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(HistoryDir, RunsRecordsAreWrittenInOrderAndReadBackAfterThem)
