@@ -46,6 +46,9 @@ public:
     void RemoveUser(const std::string& user);
 
     int SchemaVersion();
+    // From any thread: the statement running stops at its next step, and
+    // every later one fails.
+    void Abandon() { db_.Abandon(); }
 
     // THistoryQueries: a failed read answers empty.
     std::vector<TDayFigures> Days(const std::string& user, int activity) const override;

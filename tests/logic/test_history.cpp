@@ -10,12 +10,14 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <sstream>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -614,10 +616,58 @@ TEST_F(HistoryDir, LockedFileIsWaitedForThenToldOnce)
     });
     history.Add(Typed("ab", "ab"));
     history.Add(Typed("ab", "ab"));
-    history.Flush();
+    EXPECT_TRUE(history.Flush(10s));
     EXPECT_EQ(told, 1);
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(other);
+}
+
+// The threads of this process.
+std::size_t Threads()
+{
+    const auto tasks = fs::directory_iterator("/proc/self/task");
+    return static_cast<std::size_t>(std::distance(fs::begin(tasks), fs::end(tasks)));
+}
+
+// A file system that stops answering (a network folder gone, a pipe put
+// where the journal goes) holds the writing thread for good; the window
+// still gets on, at the statistics and at the end of the run.
+TEST_F(HistoryDir, StuckWriterIsWaitedForOnlyAWhile)
+{
+    const std::string journal = path_ + "-journal";
+    const std::size_t threads = Threads();
+    auto told = std::make_unique<std::vector<std::string>>();
+    auto history = std::make_unique<THistory>(
+        dir_, "Ann", [&told](const std::string& message) { told->push_back(message); }, 100ms,
+        100ms);
+    history->Add(Typed("ab", "ab"));
+    ASSERT_TRUE(history->Flush(10s));
+    ASSERT_EQ(mkfifo(journal.c_str(), 0600), 0);
+    history->Add(Typed("ab", "ab"));
+    EXPECT_FALSE(history->Flush(100ms));
+    try {
+        history->Store();
+        FAIL() << "no error";
+    } catch (const TError& e) {
+        EXPECT_NE(std::string(e.what()).find("still being written"), std::string::npos) << e.what();
+    }
+    history.reset();
+    // The thread left behind tells nobody once its history is gone.
+    told.reset();
+
+    // Let the thread go (it reads the pipe's end, then finds a plain journal)
+    // and see it end.
+    int writeEnd = -1;
+    for (int tries = 0; writeEnd < 0 && tries < 10000; ++tries) {
+        std::this_thread::sleep_for(1ms);
+        writeEnd = open(journal.c_str(), O_WRONLY | O_NONBLOCK);
+    }
+    ASSERT_GE(writeEnd, 0) << "the writer never opened the journal";
+    unlink(journal.c_str());
+    close(writeEnd);
+    for (int tries = 0; Threads() > threads && tries < 10000; ++tries)
+        std::this_thread::sleep_for(1ms);
+    EXPECT_EQ(Threads(), threads) << "the writer never ended";
 }
 
 // A line drill's window that does nothing; the engine on a fake clock.

@@ -13,6 +13,7 @@
 #include "game/ui/game.h"
 #include "history/History.h"
 #include "history/HistoryStore.h"
+#include "history/Sqlite.h"
 #include "history/ui/StatisticsForm.h"
 #include "keyboard/KeyLookup.h"
 #include "keyboard/MainData.h"
@@ -355,7 +356,7 @@ private slots:
         });
         main.SentenceBn->click();
 
-        main.History->Flush();
+        QVERIFY(main.History->Flush(std::chrono::seconds(10)));
         auto store = OpenHistory(Settings->DataDir);
         std::istringstream csv(store->ExportCsv("Ann"));
         std::vector<std::string> rows;
@@ -468,6 +469,41 @@ private slots:
         QCOMPARE(Boxes(Kind::Error).size(), std::size_t{1});
     }
 
+    // Someone sharing the folder put a trigger into the history that runs a
+    // query of seconds with every line.
+    void historyWithATriggerOfSomeoneElseIsRefusedAndTheRunGoesOn()
+    {
+        {
+            const auto history = OpenHistory(Settings->DataDir);
+            TSqlite db((DataDir() / HistoryFileName).string(), false);
+            db.Exec("CREATE TABLE filler(x);"
+                    "INSERT INTO filler WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL"
+                    " SELECT x + 1 FROM c WHERE x < 400) SELECT x FROM c;"
+                    "CREATE TRIGGER slow AFTER INSERT ON lines BEGIN"
+                    " SELECT count(*) FROM filler a, filler b, filler c; END");
+        }
+        TTWMainFm& main = LoggedOn();
+        InsideModal<TFmCoursePrac>(
+            [](TFmCoursePrac& form) { QTest::keyClicks(form.InputEdit, QStringLiteral("e1 ")); });
+        main.CourseBn->click();
+        int shown = 0;
+        QTimer::singleShot(0, [&shown] {
+            if (auto* form = qobject_cast<TStatisticsFm*>(QApplication::activeModalWidget())) {
+                ++shown;
+                form->close();
+            }
+        });
+        main.StatisticsBn->click();
+        QCoreApplication::processEvents();
+        QCOMPARE(shown, 0);
+        const auto errors = Boxes(Kind::Error);
+        QCOMPARE(errors.size(), std::size_t{1});
+        QVERIFY2(errors[0].contains(QStringLiteral("differ from those Tapwren made")),
+                 qPrintable(errors[0]));
+        QVERIFY(main.close());
+        QCOMPARE(saves_, 1);
+    }
+
     void historyThatCannotBeWrittenIsToldOnceAndTheDrillGoesOn()
     {
         fs::create_directory(DataDir() / HistoryFileName);
@@ -480,7 +516,7 @@ private slots:
         main.CourseBn->click();
         QCOMPARE(lines, 3);
         QCOMPARE(profile_.Progress, 3);
-        main.History->Flush();
+        QVERIFY(main.History->Flush(std::chrono::seconds(10)));
         QCoreApplication::processEvents();
         const auto errors = Boxes(Kind::Error);
         QCOMPARE(errors.size(), std::size_t{1});

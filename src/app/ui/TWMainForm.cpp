@@ -408,7 +408,8 @@ void TTWMainFm::EditProfile()
 
 void TTWMainFm::ShowStatistics()
 {
-    // A history that cannot be opened was told when it failed.
+    // A history that cannot be opened was told when it failed; one still
+    // being written is told by the general error report.
     const THistoryStore* store = History->Store();
     if (store == nullptr)
         return;
@@ -416,8 +417,9 @@ void TTWMainFm::ShowStatistics()
     form.setFont(InterfaceFont());
     form.OnPractise = [this, store, &form](const std::vector<unsigned char>& keys) {
         Guarded([&] { PractiseKeys(keys, *store); });
-        // The drill's last lines may still be on their way to the file.
-        History->Flush();
+        // The drill's last lines may still be on their way to the file;
+        // those that take longer show at the next refresh.
+        History->Flush(THistory::ReadWait);
         form.Refresh();
     };
     form.exec();
