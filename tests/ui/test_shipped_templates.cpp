@@ -74,6 +74,10 @@ private slots:
               "ªº\\º|1@2·3~4¬6¿¡Ññ}ç€e*+?'Áa;,:.Ÿy^`¨´"}},
             {"English Dvorak", {ascii, "Aa\"'<,?/{[_-"}},
             {"English Colemak", {ascii, "Aa\"':;<,{[?/"}},
+            {"English (UK)",
+             {ascii + "£¬€´¨¸áéíóúýÁÉÍÓÚÝàèìòùÀÈÌÒÙâêîôûÂÊÎÔÛ"
+                      "äëïöüÿÄËÏÖÜŸãñõÃÑÕçÇ",
+              "Aa£3€4@'~#|\\¬`\"2´;¨[¸=ÇcÉe"}},
         };
         for (const std::string& course : ShippedCourses()) {
             const auto found = expected.find(course);
