@@ -78,6 +78,9 @@ private slots:
              {ascii + "£¬€´¨¸áéíóúýÁÉÍÓÚÝàèìòùÀÈÌÒÙâêîôûÂÊÎÔÛ"
                       "äëïöüÿÄËÏÖÜŸãñõÃÑÕçÇ",
               "Aa£3€4@'~#|\\¬`\"2´;¨[¸=ÇcÉe"}},
+            {"Italiano",
+             {ascii + "£€ìèéòçà°ù§´ÀÈÌÒÙáíóúýÁÉÍÓÚÝ",
+              "Aa\"2£3/7{7}0`'?'^ì~ìéè[è]+*+çò@ò°à#à§ùÈeÉe´,;,"}},
         };
         for (const std::string& course : ShippedCourses()) {
             const auto found = expected.find(course);
