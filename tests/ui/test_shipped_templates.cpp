@@ -81,6 +81,10 @@ private slots:
             {"Italiano",
              {ascii + "£€ìèéòçà°ù§´ÀÈÌÒÙáíóúýÁÉÍÓÚÝ",
               "Aa\"2£3/7{7}0`'?'^ì~ìéè[è]+*+çò@ò°à#à§ùÈeÉe´,;,"}},
+            {"Português (Portugal)",
+             {ascii + "«»£§€çÇºª´¨áéíóúýÁÉÍÓÚÝàèìòùÀÈÌÒÙâêîôûÂÊÎÔÛ"
+                      "ãõñÃÕÑäëïöüÿÄËÏÖÜŸ",
+              "Aa@2£3§4{7[8]9}0»«*+¨+Ççªº`´^~ÃaÉe"}},
         };
         for (const std::string& course : ShippedCourses()) {
             const auto found = expected.find(course);
