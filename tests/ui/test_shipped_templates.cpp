@@ -85,6 +85,9 @@ private slots:
              {ascii + "«»£§€çÇºª´¨áéíóúýÁÉÍÓÚÝàèìòùÀÈÌÒÙâêîôûÂÊÎÔÛ"
                       "ãõñÃÕÑäëïöüÿÄËÏÖÜŸ",
               "Aa@2£3§4{7[8]9}0»«*+¨+Ççªº`´^~ÃaÉe"}},
+            {"Português (Brasil)",
+             {ascii + "¹²³£¢¬§°ªºçÇ´¨áéíóúýÁÉÍÓÚÝàèìòùÀÈÌÒÙâêîôûÂÊÎÔÛãõñÃÕÑ",
+              "Aa\"'¹1²2³3£4¢5¬6¨6§=°eª[º]Çç`´^~?/:;|\\Ãa"}},
         };
         for (const std::string& course : ShippedCourses()) {
             const auto found = expected.find(course);

@@ -53,7 +53,8 @@ bool TypesCharacters(std::int32_t keyType)
 }
 
 // The XKB names of the keys of the main block's four character rows, left to
-// right. An ISO keyboard has one key more left of the bottom row's letters.
+// right. An ISO keyboard has one key more left of the bottom row's letters,
+// and the Brazilian ABNT2 keyboard one more again right of them (AB11).
 const std::array<std::vector<std::string>, 4> RowKeyNames = {{
     {"TLDE", "AE01", "AE02", "AE03", "AE04", "AE05", "AE06", "AE07", "AE08", "AE09", "AE10", "AE11",
      "AE12"},
@@ -81,8 +82,10 @@ std::map<std::int32_t, std::string> XkbNames(const TKeyboardDescription& keyboar
         std::sort(keys.begin(), keys.end(),
                   [](const TKeyRow* a, const TKeyRow* b) { return a->X < b->X; });
         std::vector<std::string> xkb = RowKeyNames.at(row++);
-        if (row == RowKeyNames.size() && keys.size() == xkb.size() + 1)
+        if (row == RowKeyNames.size() && keys.size() > xkb.size())
             xkb.insert(xkb.begin(), "LSGT");
+        if (row == RowKeyNames.size() && keys.size() > xkb.size())
+            xkb.push_back("AB11");
         EXPECT_LE(keys.size(), xkb.size()) << "row at y=" << y;
         for (std::size_t i = 0; i < std::min(keys.size(), xkb.size()); ++i)
             names[keys[i]->KeyValue] = xkb[i];
