@@ -88,6 +88,10 @@ private slots:
             {"Português (Brasil)",
              {ascii + "¹²³£¢¬§°ªºçÇ´¨áéíóúýÁÉÍÓÚÝàèìòùÀÈÌÒÙâêîôûÂÊÎÔÛãõñÃÕÑ",
               "Aa\"'¹1²2³3£4¢5¬6¨6§=°eª[º]Çç`´^~?/:;|\\Ãa"}},
+            {"Svenska",
+             {ascii + "åäöÅÄÖ§½¤£€µ´¨"
+                      "áéíóúýÁÉÍÓÚÝàèìòùÀÈÌÒÙâêîôûÂÊÎÔÛëïüÿËÏÜŸ",
+              "Åå½§@2¤4$4€eµm|<\\+`´^¨~¨*'Éeüu"}},
         };
         for (const std::string& course : ShippedCourses()) {
             const auto found = expected.find(course);
