@@ -92,6 +92,10 @@ private slots:
              {ascii + "åäöÅÄÖ§½¤£€µ´¨"
                       "áéíóúýÁÉÍÓÚÝàèìòùÀÈÌÒÙâêîôûÂÊÎÔÛëïüÿËÏÜŸ",
               "Åå½§@2¤4$4€eµm|<\\+`´^¨~¨*'Éeüu"}},
+            {"Norsk",
+             {ascii + "åæøÅÆØ§¤£€µ´¨"
+                      "áéíóúýÁÉÍÓÚÝâêîôûÂÊÎÔÛäëïöüÿÄËÏÖÜŸ",
+              "Åå§|@2¤4$4€eµm`\\´\\^¨~¨*'Éeüu"}},
         };
         for (const std::string& course : ShippedCourses()) {
             const auto found = expected.find(course);
