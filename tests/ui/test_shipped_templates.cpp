@@ -96,6 +96,10 @@ private slots:
              {ascii + "åæøÅÆØ§¤£€µ´¨"
                       "áéíóúýÁÉÍÓÚÝâêîôûÂÊÎÔÛäëïöüÿÄËÏÖÜŸ",
               "Åå§|@2¤4$4€eµm`\\´\\^¨~¨*'Éeüu"}},
+            {"Dansk",
+             {ascii + "åæøÅÆØ§½¤£€µ´¨"
+                      "áéíóúýÁÉÍÓÚÝàèìòùÀÈÌÒÙâêîôûÂÊÎÔÛäëïöüÿÄËÏÖÜŸ",
+              "Åå§½@2¤4$4€eµm\\<`´|´^¨~¨*'Éeüu"}},
         };
         for (const std::string& course : ShippedCourses()) {
             const auto found = expected.find(course);
