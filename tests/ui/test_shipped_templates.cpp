@@ -100,6 +100,10 @@ private slots:
              {ascii + "åæøÅÆØ§½¤£€µ´¨"
                       "áéíóúýÁÉÍÓÚÝàèìòùÀÈÌÒÙâêîôûÂÊÎÔÛäëïöüÿÄËÏÖÜŸ",
               "Åå§½@2¤4$4€eµm\\<`´|´^¨~¨*'Éeüu"}},
+            {"Deutsch (Schweiz)",
+             {ascii + "äöüèéàçÄÖÜ§°¬¢£€´¨"
+                      "áíóúýÁÉÍÓÚÝìòùÀÈÌÒÙâêîôûÂÊÎÔÛëïÿËÏŸ",
+              "+1*3ç4@2#3¬6|7¢8°§?'´'`^~^!¨]¨èü[üéöàä{ä£$}$\\<€eÜuÉe"}},
         };
         for (const std::string& course : ShippedCourses()) {
             const auto found = expected.find(course);
