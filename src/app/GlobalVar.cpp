@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/GlobalVar.h"
 
+#include "app/BuildConfig.h"
 #include "base/Errors.h"
 #include "base/IniFile.h"
 
 #include <climits>
+#include <filesystem>
 #include <unistd.h>
 
 TSettings* Settings = nullptr;
@@ -32,6 +34,24 @@ std::string ProgramFolder()
     return exe.substr(0, exe.rfind('/') + 1);
 }
 
+TProgramFiles ProgramFilesOf(const std::string& programFolder)
+{
+    namespace fs = std::filesystem;
+    const auto under = [&](const char* relative) {
+        return WithSeparator((fs::path(programFolder) / relative).lexically_normal().string());
+    };
+    std::error_code error;
+    if (fs::is_directory(under(InstalledFilesDir), error))
+        return {under(InstalledFilesDir), under(InstalledLocaleDir), true};
+    const std::string beside = WithSeparator(programFolder);
+    return {beside, beside + "locale/", false};
+}
+
+TProgramFiles ProgramFiles()
+{
+    return ProgramFilesOf(ProgramFolder());
+}
+
 std::string WorkingFolder()
 {
     char path[PATH_MAX];
@@ -40,12 +60,11 @@ std::string WorkingFolder()
     return WithSeparator(path);
 }
 
-TSettings::TSettings() : TSettings(ProgramFolder(), WorkingFolder()) {}
+TSettings::TSettings() : TSettings(ProgramFiles().Dir, WorkingFolder()) {}
 
 TSettings::TSettings(std::string programDir, std::string dataDir)
     : ProgramDir(WithSeparator(std::move(programDir))), DataDir(WithSeparator(std::move(dataDir)))
-{
-}
+{}
 
 bool TSettings::Load()
 {

@@ -10,8 +10,9 @@
 class TSettings
 {
 public:
-    // ProgramDir is the folder of the running program, DataDir the working
-    // directory now; both end with a path separator.
+    // ProgramDir is the folder of the running program's own files (see
+    // ProgramFiles), DataDir the working directory now; both end with a path
+    // separator.
     TSettings();
     TSettings(std::string programDir, std::string dataDir);
     virtual ~TSettings() = default;
@@ -43,5 +44,22 @@ extern TSettings* Settings;
 
 // The folder of the running program, with a trailing separator.
 std::string ProgramFolder();
+
+// Where the program's own files lie. Installed, the program is in bin/ and
+// finds its sound cues (media/), manual (help/) and shipped data in
+// share/tapwren/, its catalogues in share/locale/; in the build folder all of
+// them lie beside it. Folders end with a separator.
+struct TProgramFiles
+{
+    std::string Dir;
+    std::string LocaleDir;
+    // Installed, the program works in the user's data folder, made from the
+    // shipped data in Dir; otherwise in the working directory it is given.
+    bool Installed = false;
+};
+// For a program in programFolder.
+TProgramFiles ProgramFilesOf(const std::string& programFolder);
+// For the running program.
+TProgramFiles ProgramFiles();
 // The working directory, with a trailing separator.
 std::string WorkingFolder();

@@ -2,11 +2,10 @@
 #include "app/GlobalVar.h"
 #include "base/IniFile.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -122,6 +121,24 @@ TEST_F(SettingsTest, SaveThatCannotWriteNamesTheFile)
         EXPECT_EQ(std::string(error.what()),
                   "Unable to write to " + (dir_ / "missing" / "tw.ini").string());
     }
+}
+
+// The program finds its sound cues, manual and catalogues beside itself in
+// the build folder, and under share/ once installed in bin/.
+TEST_F(SettingsTest, ProgramFilesBesideTheProgramOrUnderShare)
+{
+    fs::create_directories(dir_ / "build");
+    const TProgramFiles build = ProgramFilesOf((dir_ / "build").string());
+    EXPECT_FALSE(build.Installed);
+    EXPECT_EQ(build.Dir, (dir_ / "build").string() + "/");
+    EXPECT_EQ(build.LocaleDir, (dir_ / "build/locale").string() + "/");
+
+    fs::create_directories(dir_ / "usr/bin");
+    fs::create_directories(dir_ / "usr/share/tapwren");
+    const TProgramFiles installed = ProgramFilesOf((dir_ / "usr/bin").string() + "/");
+    EXPECT_TRUE(installed.Installed);
+    EXPECT_EQ(installed.Dir, (dir_ / "usr/share/tapwren").string() + "/");
+    EXPECT_EQ(installed.LocaleDir, (dir_ / "usr/share/locale").string() + "/");
 }
 
 } // namespace

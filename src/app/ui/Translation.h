@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QTranslator>
-
 #include <memory>
 #include <string>
 
@@ -13,9 +12,12 @@ class TTranslation
 {
 public:
     // localeDir holds <lang>/LC_MESSAGES/tapwren.mo. With an empty language
-    // the user's environment decides. Call after the QApplication exists: its
-    // constructor sets the C library's locale from the environment.
-    void Setup(const std::string& localeDir, const std::string& language);
+    // the user's environment decides: the first language it asks for that
+    // has a catalogue. Call after the application object exists: its
+    // constructor sets the C library's locale from the environment. False
+    // when language is given but has no catalogue; the texts then stay
+    // English.
+    bool Setup(const std::string& localeDir, const std::string& language);
 
     // The language in force, e.g. "de"; empty when nothing but the built-in
     // English texts apply.

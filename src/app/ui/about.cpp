@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ui/about.h"
 
+#include "app/BuildConfig.h"
 #include "app/ui/Application.h"
 #include "base/Translate.h"
 
@@ -76,9 +77,16 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
     VersionLb->setGeometry(104, 68, 236, 40);
     VersionLb->setWordWrap(true);
     VersionLb->setText(QString::fromUtf8(_("Touch typing tutor")) + QLatin1Char('\n') +
-                       QString::fromUtf8(_("Version %1")).arg(QStringLiteral(TAPWREN_VERSION)));
+                       QString::fromUtf8(_("Version %1")).arg(QString::fromUtf8(TapwrenVersion)));
 
-    WebLb = new QLabel(QStringLiteral(TAPWREN_WEBSITE), this);
+    LicenceLb = new QLabel(this);
+    LicenceLb->setObjectName(QStringLiteral("LicenceLb"));
+    LicenceLb->setGeometry(104, 108, 236, 36);
+    LicenceLb->setWordWrap(true);
+    LicenceLb->setText(
+        QString::fromUtf8(_("Licence: GNU GPL version 3 or later, with no warranty.")));
+
+    WebLb = new QLabel(QString::fromUtf8(TapwrenWebsite), this);
     WebLb->setObjectName(QStringLiteral("WebLb"));
     WebLb->setGeometry(22, 148, 318, 22);
     QFont webFont = WebLb->font();

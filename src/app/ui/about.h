@@ -8,8 +8,8 @@ class QIcon;
 class QLabel;
 class QPushButton;
 
-// The program's about panel: name, icon, version and web address on a
-// money-green borderless window. The logon window builds on it.
+// The program's about panel: name, icon, version, licence and web address on
+// a money-green borderless window. The logon window builds on it.
 class TAboutBox : public QDialog
 {
     Q_OBJECT
@@ -21,6 +21,7 @@ public:
     QLabel* ProductNameLb;
     QLabel* Image1;
     QLabel* VersionLb;
+    QLabel* LicenceLb;
     QLabel* WebLb;
     QPushButton* OKButton;
 
