@@ -96,7 +96,7 @@ int main(int argc, char** argv)
         });
         Time(
             "one line handed to the history", 200, [&] { history.Add(lines[next++]); },
-            [&] { history.Flush(); });
+            [&] { history.Flush(std::chrono::seconds(10)); });
     }
     Time("one line written (disk, in sync)", 200, [&] { store->Record(user, lines[next++]); });
     Time("Days (all activities)", 20, [&] { store->Days(user, 0); });
