@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "drills/DrillGuidance.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 std::pair<THandCall, THandCall> HandCalls(int f)
 {
     constexpr THandCall clear{THandCall::Clear, 0};
@@ -22,4 +25,44 @@ TGuidancePlaces PlaceGuidance(int drillLeft, int drillTop, int drillWidth, int d
     places.LeftHandLeft = places.KeyboardLeft - leftHandWidth - 5;
     places.RightHandLeft = places.KeyboardLeft + keyboardWidth + 5;
     return places;
+}
+
+namespace {
+
+// Space between the band's edges and what it holds, and between the
+// keyboard and a hand.
+constexpr int BandMargin = 10;
+constexpr int HandGap = 5;
+// A window manager may move a window by a few pixels to snap it to an edge;
+// one that places windows itself moves them much further.
+constexpr int LandingTolerance = 16;
+
+} // namespace
+
+TEmbeddedPlaces PlaceEmbeddedGuidance(int bandWidth, int keyboardWidth, int keyboardHeight,
+                                      int handWidth, int handHeight)
+{
+    TEmbeddedPlaces places{};
+    places.MinimumWidth = keyboardWidth + 2 * (handWidth + HandGap + BandMargin);
+    places.KeyboardLeft =
+        std::max((bandWidth - keyboardWidth) / 2, BandMargin + handWidth + HandGap);
+    places.LeftHandLeft = places.KeyboardLeft - handWidth - HandGap;
+    places.RightHandLeft = places.KeyboardLeft + keyboardWidth + HandGap;
+    places.Top = BandMargin;
+    places.Height = std::max(keyboardHeight, handHeight) + 2 * BandMargin;
+    return places;
+}
+
+TGuidancePlacement::TGuidancePlacement(std::string_view platformName)
+    : embedded_(platformName.substr(0, 7) == "wayland")
+{}
+
+bool TGuidancePlacement::Landed(const TScreenRect& placed, const TScreenRect& actual)
+{
+    if (!ChecksLanding())
+        return false;
+    checked_ = true;
+    embedded_ = std::abs(placed.Left - actual.Left) > LandingTolerance ||
+                std::abs(placed.Top - actual.Top) > LandingTolerance;
+    return embedded_;
 }

@@ -41,4 +41,50 @@ TEST(DrillGuidance, KeyboardCentredBelowTheDrillWithHandsBeside)
     EXPECT_EQ(PlaceGuidance(0, 0, 600, 0, 601, 63).KeyboardLeft, 0);
 }
 
+TEST(DrillGuidance, EmbeddedKeyboardCentredWithHandsBesideIt)
+{
+    const TEmbeddedPlaces places = PlaceEmbeddedGuidance(1000, 437, 155, 63, 84);
+    EXPECT_EQ(places.KeyboardLeft, (1000 - 437) / 2);
+    EXPECT_EQ(places.LeftHandLeft + 63 + 5, places.KeyboardLeft);
+    EXPECT_EQ(places.RightHandLeft, places.KeyboardLeft + 437 + 5);
+    EXPECT_EQ(places.Height, places.Top + 155 + places.Top);
+    // A band too narrow for all three keeps the left hand inside it and
+    // asks for the width they need.
+    const TEmbeddedPlaces narrow = PlaceEmbeddedGuidance(500, 437, 100, 63, 120);
+    EXPECT_GE(narrow.LeftHandLeft, 0);
+    EXPECT_EQ(narrow.Height, narrow.Top + 120 + narrow.Top);
+    EXPECT_GE(narrow.MinimumWidth, narrow.RightHandLeft + 63);
+}
+
+TEST(DrillGuidance, PlacementEmbedsWhereWindowsCannotBePlaced)
+{
+    struct Case
+    {
+        const char* platform;
+        TScreenRect landed; // where the window placed at (100, 300) landed
+        bool embedded;
+    };
+    const Case cases[] = {
+        {"wayland", {}, true},
+        {"wayland-egl", {}, true},
+        {"xcb", {100, 300, 400, 150}, false},
+        {"xcb", {110, 290, 400, 150}, false}, // snapped by a few pixels
+        {"xcb", {440, 437, 400, 150}, true},  // put in the middle by the desktop
+        {"offscreen", {100, 300, 400, 150}, false},
+    };
+    for (const Case& c : cases) {
+        TGuidancePlacement placement(c.platform);
+        if (placement.ChecksLanding()) {
+            EXPECT_EQ(placement.Landed({100, 300, 400, 150}, c.landed), c.embedded) << c.platform;
+            EXPECT_FALSE(placement.ChecksLanding()) << "checked once a run";
+        }
+        EXPECT_EQ(placement.Embedded(), c.embedded) << c.platform;
+    }
+    // Later landings change nothing: the run keeps what the first one told.
+    TGuidancePlacement placement("xcb");
+    placement.Landed({0, 0, 10, 10}, {0, 0, 10, 10});
+    EXPECT_FALSE(placement.Landed({0, 0, 10, 10}, {500, 500, 10, 10}));
+    EXPECT_FALSE(placement.Embedded());
+}
+
 } // namespace

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "OffscreenScreen.h"
 #include "OneLineDrill.h"
 #include "base/CodePage.h"
+#include "drills/ui/GuidanceDock.h"
 #include "drills/ui/GuidanceWindows.h"
 #include "keyboard/MainData.h"
 #include "keyboard/ui/keyboard.h"
@@ -89,7 +91,71 @@ private slots:
         QCOMPARE(left_->Hand.Current, 0);
         QCOMPARE(right_->Hand.Current, 0);
     }
+
+    // Where windows cannot be placed: the same three widgets inside the drill
+    // window, below its input box, marking as they do as windows.
+    void embeddedGuidanceShowsInsideTheDrillWindow()
+    {
+        guidance_->Embed();
+        std::unique_ptr<TFmOneLine> form = TFmLinePractice::Create<TFmOneLine>(codePage_, "f j");
+        guidance_->DockIn(form->GuidanceDock);
+        form->SetGuidanceWindows(guidance_.get());
+        form->Start();
+        const int before = form->height();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+
+        for (QWidget* part :
+             std::initializer_list<QWidget*>{keyboard_.get(), left_.get(), right_.get()}) {
+            QVERIFY(!part->isWindow());
+            QCOMPARE(part->window(), form.get());
+            QVERIFY(part->isVisible());
+            const QRect inForm(part->mapTo(form.get(), QPoint()), part->size());
+            QVERIFY2(form->rect().contains(inForm), "cut off by the drill window's edge");
+            QVERIFY(inForm.top() > form->InputEdit->geometry().bottom());
+        }
+        QCOMPARE(form->height(), before + form->GuidanceDock->height());
+        QVERIFY(left_->geometry().right() < keyboard_->geometry().left());
+        QVERIFY(right_->geometry().left() > keyboard_->geometry().right());
+
+        QCOMPARE(left_->Hand.Current, 4); // f: left index
+        QTest::keyClicks(form->InputEdit, QStringLiteral("f "));
+        QCOMPARE(right_->Hand.Current, 4); // j: right index
+        QVERIFY(keyboard_->Highlighted().has_value());
+        QVERIFY(right_->TimerOfPalm->isActive() || !right_->Hand.Blinking);
+
+        // The guidance outlives the drill window, as the windows they were.
+        form.reset();
+        for (QWidget* part :
+             std::initializer_list<QWidget*>{keyboard_.get(), left_.get(), right_.get()}) {
+            QVERIFY(part->isWindow());
+            QVERIFY(part->isHidden());
+        }
+        QVERIFY(keyboard_->windowFlags().testFlag(Qt::Tool));
+    }
+
+    void embeddedGuidanceFitsALaptopScreen()
+    {
+        guidance_->Embed();
+        auto form = TFmLinePractice::Create<TFmOneLine>(codePage_, "f");
+        guidance_->DockIn(form->GuidanceDock);
+        form->SetGuidanceWindows(guidance_.get());
+        form->Start();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        QVERIFY(form->screen()->availableGeometry().contains(form->frameGeometry()));
+        QVERIFY(form->width() >= form->GuidanceDock->minimumWidth());
+    }
 };
 
-QTEST_MAIN(TestGuidance)
+int main(int argc, char** argv)
+{
+    // A screen smaller than a 1366 x 768 laptop's.
+    const TOffscreenScreen screen;
+    if (!screen.Ready())
+        return 1;
+    QApplication app(argc, argv);
+    TestGuidance test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "test_guidance.moc"

@@ -34,6 +34,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSoundEffect>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTextEdit>
@@ -232,6 +233,27 @@ private slots:
         QCOMPARE(Boxes(Kind::Plain),
                  std::vector<QString>{QStringLiteral("00000409 layout could not be activated.")});
         QVERIFY(main.isVisible());
+    }
+
+    // A desktop with no way to switch: no box at logon, and the status line
+    // of the first drill, not of every drill, asks the user to switch.
+    void layoutTheDesktopCannotSwitchIsAskedForInTheStatusLine()
+    {
+        desktop_->Switches = false;
+        TTWMainFm& main = LoggedOn();
+        QVERIFY(boxes_.empty());
+        QVERIFY(desktop_->Activations.empty());
+        QStringList shown;
+        for (int i = 0; i < 2; ++i) {
+            InsideModal<TFmSentencePrac>(
+                [&shown](TFmSentencePrac& form) { shown << form.SBHelp->currentMessage(); });
+            main.SentenceBn->click();
+        }
+        QCOMPARE(shown.size(), 2);
+        QVERIFY2(shown[0].startsWith(QStringLiteral("This course is for the German keyboard.")),
+                 qPrintable(shown[0]));
+        QVERIFY(shown[1].isEmpty());
+        QVERIFY(boxes_.empty());
     }
 
     void looksAsDesigned()

@@ -363,6 +363,23 @@ private slots:
         QCOMPARE(StoredLines("Ann")[0], std::string("FullScreen=0"));
     }
 
+    // Where the desktop cannot switch, nothing is tried and nothing is told,
+    // and the button that would only fail is off; choosing and storing a
+    // layout still works.
+    void desktopThatCannotSwitchShowsNoBox()
+    {
+        platform->Switches = false;
+        profile.KeyboardLayout = "0000041D";
+        Show([&](TProfileFm& d) {
+            QVERIFY(!d.BnApplyKb->isEnabled());
+            d.KeyboardsCombo->setCurrentIndex(1);
+            Click(d.BnApply);
+        });
+        QVERIFY(BoxTexts().isEmpty());
+        QVERIFY(platform->Activations.empty());
+        QCOMPARE(profile.KeyboardLayout, std::string("00000407"));
+    }
+
     void activateLayoutButton_data()
     {
         QTest::addColumn<int>("index");

@@ -22,13 +22,21 @@ QMargins DrawnFrame(const QWidget& window)
 class TFramePlacer : public QObject
 {
 public:
-    static TFramePlacer& Of(QWidget& window)
+    static TFramePlacer* Find(const QWidget& window)
     {
         for (QObject* child : window.children())
             if (auto* placer = dynamic_cast<TFramePlacer*>(child))
-                return *placer;
-        return *new TFramePlacer(window);
+                return placer;
+        return nullptr;
     }
+
+    static TFramePlacer& Of(QWidget& window)
+    {
+        TFramePlacer* placer = Find(window);
+        return placer != nullptr ? *placer : *new TFramePlacer(window);
+    }
+
+    QRect Placed() const { return placed_; }
 
     void Place(TWholeRect whole, TFramedSize size)
     {
@@ -90,6 +98,7 @@ private:
             window_.setGeometry(inside.Left, inside.Top, window_.width(), window_.height());
             break;
         }
+        placed_ = window_.geometry();
     }
 
     QWidget& window_;
@@ -97,6 +106,7 @@ private:
     TWholeRect whole_;
     TFramedSize size_ = TFramedSize::Kept;
     QMargins applied_;
+    QRect placed_;
 };
 
 } // namespace
@@ -128,4 +138,10 @@ QRect FramedGeometry(const QWidget& window)
 void PlaceFramed(QWidget& window, TWholeRect whole, TFramedSize size)
 {
     TFramePlacer::Of(window).Place(std::move(whole), size);
+}
+
+QRect PlacedGeometry(const QWidget& window)
+{
+    const TFramePlacer* placer = TFramePlacer::Find(window);
+    return placer != nullptr ? placer->Placed() : window.geometry();
 }

@@ -35,3 +35,7 @@ using TWholeRect = std::function<QRect(const QMargins& frame)>;
 // once the window manager has framed the shown window; should it differ from
 // the one assumed, the window is placed again then.
 void PlaceFramed(QWidget& window, TWholeRect whole, TFramedSize size);
+
+// The inside where PlaceFramed last put the window; its geometry when it
+// was never placed.
+QRect PlacedGeometry(const QWidget& window);

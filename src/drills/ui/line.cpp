@@ -9,6 +9,7 @@
 #include "base/ui/QtBridge.h"
 #include "drills/LineGuidance.h"
 #include "drills/stopw.h"
+#include "drills/ui/GuidanceDock.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -110,6 +111,9 @@ TFmLinePractice::TFmLinePractice(const TCodePage& codePage, QWidget* parent)
     inputPalette.setColor(QPalette::Text, ToQColor(clNavy));
     InputEdit->setPalette(inputPalette);
     InputEdit->installEventFilter(this);
+
+    GuidanceDock = new TGuidanceDock(this);
+    layout->addWidget(GuidanceDock);
 
     SBHelp = new QStatusBar(this);
     SBHelp->setObjectName(QStringLiteral("SBHelp"));

@@ -18,6 +18,7 @@ class QStatusBar;
 class QTextEdit;
 class TCodePage;
 class TDrillGuidance;
+class TGuidanceDock;
 
 // The window in which the user types a sample line, and the base of every
 // drill window. The judging itself is TLineEngine's; this window turns key
@@ -67,6 +68,8 @@ public:
     QTextEdit* SampleEdit;
     QLabel* LbMark;
     TDrillInputBox* InputEdit;
+    // Holds the keyboard and the hands where they cannot be windows of their own.
+    TGuidanceDock* GuidanceDock;
     QStatusBar* SBHelp;
 
 protected:

@@ -241,8 +241,10 @@ void TProfileFm::FillControls(const TProfile& profile)
     ChkGameSoundEnabled->setChecked(v.GameSoundEnabled);
     ChkDrillSoundEnabled->setChecked(v.DrillSoundEnabled);
     ChkPopupAtEnd->setChecked(v.PopupAtEnd);
-    // Opening the dialog switches the desktop to the profile's layout.
-    if (!Agent->ActivateLayout(profile.KeyboardLayout))
+    // Opening the dialog switches the desktop to the profile's layout, where
+    // the desktop lets a program switch layouts at all.
+    BnApplyKb->setEnabled(Agent->CanActivateLayouts());
+    if (Agent->CanActivateLayouts() && !Agent->ActivateLayout(profile.KeyboardLayout))
         TMessageBoxes::Plain(this, Text(profile.KeyboardLayout) +
                                        Tr(N_(" layout could not be activated.")));
 }
