@@ -34,6 +34,8 @@ public:
     std::string FileName() const { return DataDir + "tw.ini"; }
     // Every user's profile, in the same folder.
     std::string ProfileFileName() const { return DataDir + "twc.ini"; }
+    // The desktop's keyboard layouts to put back, while the run has them switched.
+    std::string LayoutRestoreFileName() const { return DataDir + "twlayout.ini"; }
 
 private:
     TCodePage codePage_;

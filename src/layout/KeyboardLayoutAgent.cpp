@@ -34,10 +34,31 @@ TKeyboardLayoutAgent::TKeyboardLayoutAgent() : TKeyboardLayoutAgent(DesktopLayou
 TKeyboardLayoutAgent::TKeyboardLayoutAgent(std::unique_ptr<TKeyboardLayoutPlatform> platform)
     : platform_(std::move(platform))
 {
+    TakeOriginal();
+}
+
+void TKeyboardLayoutAgent::TakeOriginal()
+{
     platform_->RememberCurrent();
     loaded_ = platform_->LoadedLayouts();
+    originalLayout_.reset();
+    originalLayoutName_.reset();
     if (loaded_.Active >= 0 && loaded_.Active < static_cast<int>(loaded_.Items.size()))
         originalLayout_ = loaded_.Items[static_cast<std::size_t>(loaded_.Active)];
+}
+
+void TKeyboardLayoutAgent::KeepRestoreFile(const std::string& path)
+{
+    restoreFile_.emplace(path);
+    try {
+        if (const auto left = restoreFile_->Read(platform_->Kind())) {
+            platform_->RestoreState(*left);
+            restoreFile_->Remove(platform_->Kind());
+            TakeOriginal();
+        }
+    } catch (const TError&) {
+        // An unreadable file: the run goes on as without one.
+    }
 }
 
 TKeyboardLayoutAgent::~TKeyboardLayoutAgent() = default;
@@ -138,6 +159,17 @@ void TKeyboardLayoutAgent::BuildInfo()
     infoLines_.reset();
 }
 
+bool TKeyboardLayoutAgent::CanActivateLayouts() const
+{
+    return platform_->CanActivate();
+}
+
+std::string TKeyboardLayoutAgent::LayoutName(const std::string& id) const
+{
+    const int position = IndexOfLayout(id);
+    return position < 0 ? id : InstalledAt(position).Name;
+}
+
 bool TKeyboardLayoutAgent::ActivateLayout(const std::string& id)
 {
     const auto value = ParseLayoutId(id);
@@ -147,6 +179,14 @@ bool TKeyboardLayoutAgent::ActivateLayout(const std::string& id)
     if (std::none_of(installed.begin(), installed.end(),
                      [&](const TInstalledLayout& i) { return i.Id == *value; }))
         return false;
+    if (restoreFile_ && !restoreRecorded_) {
+        try {
+            restoreFile_->Write(platform_->Kind(), platform_->RememberedState());
+            restoreRecorded_ = true;
+        } catch (const TError&) {
+            // A data folder that cannot be written: the orderly end still restores.
+        }
+    }
     if (!platform_->Activate(*value))
         return false;
     loaded_ = platform_->LoadedLayouts();
@@ -174,5 +214,15 @@ std::string TKeyboardLayoutAgent::LayoutIdAt(int position) const
 
 bool TKeyboardLayoutAgent::RestoreOriginalLayout()
 {
-    return platform_->RestoreRemembered();
+    if (!platform_->RestoreRemembered())
+        return false;
+    if (restoreFile_ && restoreRecorded_) {
+        try {
+            restoreFile_->Remove(platform_->Kind());
+            restoreRecorded_ = false;
+        } catch (const TError&) {
+            // Left for the next start, which finds the layouts as recorded.
+        }
+    }
+    return true;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "layout/LayoutPlatform.h"
+#include "layout/LayoutRestoreFile.h"
 
 #include <cstdint>
 #include <memory>
@@ -48,6 +49,12 @@ public:
     // InfoLines: the loaded layouts and the active one.
     void BuildInfo();
 
+    // False where the desktop cannot switch layouts at all: the user then
+    // switches them by hand, and a failed activation tells them nothing new.
+    bool CanActivateLayouts() const;
+    // The installed layout's name, or the identifier itself when none has it.
+    std::string LayoutName(const std::string& id) const;
+
     // False for an identifier that is not 8 hexadecimal digits, that names
     // no installed layout, or that the desktop could not activate.
     bool ActivateLayout(const std::string& id);
@@ -61,6 +68,13 @@ public:
     // Brings back the desktop's layouts as they were when the agent was
     // created; true when the desktop reports them back.
     bool RestoreOriginalLayout();
+
+    // For an owner that restores the layouts at the end of the run: first
+    // puts back what a run that ended without restoring left in the file, then
+    // records there, before the first switch, what RestoreOriginalLayout will
+    // bring back, until it has. Throws nothing: without the file, only the
+    // orderly end puts the layouts back.
+    void KeepRestoreFile(const std::string& path);
 
 private:
     struct TDescribed
@@ -85,6 +99,10 @@ private:
     std::optional<TLoadedLayouts> infoSource_;
     mutable std::optional<std::vector<std::string>> infoLines_;
 
+    void TakeOriginal();
+
+    std::optional<TLayoutRestoreFile> restoreFile_;
+    bool restoreRecorded_ = false;
     std::optional<TLoadedLayout> originalLayout_;
     mutable std::optional<std::string> originalLayoutName_;
 };

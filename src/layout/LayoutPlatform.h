@@ -51,12 +51,23 @@ public:
     // Makes the installed layout of that id the active one; true when the
     // desktop reports it active afterwards.
     virtual bool Activate(std::uint32_t id) = 0;
+    // False where the desktop offers no way to switch layouts at all.
+    virtual bool CanActivate() const { return true; }
     // Remembers the desktop's layouts as they are now, for RestoreRemembered,
     // which brings them back and answers whether that worked.
     virtual void RememberCurrent() = 0;
     virtual bool RestoreRemembered() = 0;
+
+    // The kind of desktop ("x11", "sway", ...), which names its section of
+    // the restore file.
+    virtual std::string Kind() const = 0;
+    // What RestoreRemembered would bring back, as one line of text that
+    // RestoreState takes in a later run.
+    virtual std::string RememberedState() const = 0;
+    virtual bool RestoreState(const std::string& state) = 0;
 };
 
-// The layouts of the desktop the program runs on: X11's keyboard extension
-// when there is an X display, otherwise only the installed layouts.
+// The layouts of the desktop the program runs on, chosen at start-up: under
+// Wayland the compositor's (sway's; elsewhere they cannot be switched),
+// otherwise X11's keyboard extension.
 std::unique_ptr<TKeyboardLayoutPlatform> DesktopLayoutPlatform();

@@ -2,6 +2,7 @@
 #include "layout/XkbLayoutPlatform.h"
 
 #include "base/RunProgram.h"
+#include "layout/LayoutList.h"
 #include "layout/XkbRegistry.h"
 
 #include <X11/XKBlib.h>
@@ -16,12 +17,12 @@ namespace {
 // not answer must not hang the program.
 constexpr std::chrono::milliseconds KeymapTimeout{5000};
 
-std::vector<std::string> SplitList(const std::string& list)
+std::vector<std::string> SplitList(const std::string& list, char separator = ',')
 {
     std::vector<std::string> items;
     std::string::size_type start = 0;
     for (;;) {
-        const auto comma = list.find(',', start);
+        const auto comma = list.find(separator, start);
         items.push_back(list.substr(start, comma - start));
         if (comma == std::string::npos)
             return items;
@@ -29,24 +30,7 @@ std::vector<std::string> SplitList(const std::string& list)
     }
 }
 
-std::string JoinList(const std::vector<std::string>& items)
-{
-    std::string list;
-    for (std::size_t i = 0; i < items.size(); ++i)
-        list += (i ? "," : "") + items[i];
-    return list;
-}
-
 } // namespace
-
-std::unique_ptr<TKeyboardLayoutPlatform> DesktopLayoutPlatform()
-{
-    // Under Wayland the X server is a compatibility layer whose keymap
-    // changes nothing for the desktop's own windows.
-    if (std::getenv("WAYLAND_DISPLAY"))
-        return std::make_unique<TXkbLayoutPlatform>();
-    return std::make_unique<TXkbLayoutPlatform>(std::string());
-}
 
 TXkbLayoutPlatform::TXkbLayoutPlatform() = default;
 
@@ -174,35 +158,28 @@ bool TXkbLayoutPlatform::Activate(std::uint32_t id)
 {
     const auto* wanted = NameOf(id);
     auto names = ReadRulesNames();
-    if (!wanted || !names)
+    if (!wanted || !names || !IsPlainXkbName(wanted->Layout) || !IsPlainXkbName(wanted->Variant))
         return false;
-    auto groups = Groups(*names);
-    auto at = std::find(groups.begin(), groups.end(), *wanted);
-    if (at == groups.end()) {
-        // Added behind the user's own layouts, which all stay; a keymap
-        // holds no more than four.
-        if (groups.size() >= XkbNumKbdGroups)
-            return false;
-        groups.push_back(*wanted);
-        std::vector<std::string> layouts, variants;
-        for (const auto& g : groups) {
-            layouts.push_back(g.Layout);
-            variants.push_back(g.Variant);
-        }
-        TRulesNames extended = *names;
-        extended.Layout = JoinList(layouts);
-        extended.Variant = JoinList(variants);
-        if (!LoadKeymap(extended))
+    const auto groups = Groups(*names);
+    const auto own =
+        OwnLayouts(groups, added_, rememberedNames_ ? Groups(*rememberedNames_) : groups);
+    const auto plan = PlanActivation(own, *wanted);
+    if (!plan)
+        return false;
+    if (plan->Layouts != groups) {
+        TRulesNames changed = *names;
+        changed.Layout = LayoutNamesList(plan->Layouts);
+        changed.Variant = VariantNamesList(plan->Layouts);
+        if (!LoadKeymap(changed))
             return false;
         names = ReadRulesNames();
-        if (!names)
-            return false;
-        groups = Groups(*names);
-        at = std::find(groups.begin(), groups.end(), *wanted);
-        if (at == groups.end())
+        if (!names || Groups(*names) != plan->Layouts)
             return false;
     }
-    return LockGroup(static_cast<int>(at - groups.begin()));
+    added_.reset();
+    if (std::find(own.begin(), own.end(), *wanted) == own.end())
+        added_ = *wanted;
+    return LockGroup(plan->Active);
 }
 
 void TXkbLayoutPlatform::RememberCurrent()
@@ -213,9 +190,34 @@ void TXkbLayoutPlatform::RememberCurrent()
 
 bool TXkbLayoutPlatform::RestoreRemembered()
 {
+    if (!rememberedNames_ || !Restore(*rememberedNames_, rememberedGroup_))
+        return false;
+    added_.reset();
+    return true;
+}
+
+bool TXkbLayoutPlatform::Restore(const TRulesNames& names, int group)
+{
+    if (ReadRulesNames() != names && !LoadKeymap(names))
+        return false;
+    return LockGroup(group);
+}
+
+// "layouts;variants;group;rules;model;options": no XKB name holds a ";".
+std::string TXkbLayoutPlatform::RememberedState() const
+{
     if (!rememberedNames_)
+        return {};
+    const auto& n = *rememberedNames_;
+    return n.Layout + ";" + n.Variant + ";" + std::to_string(rememberedGroup_) + ";" + n.Rules +
+           ";" + n.Model + ";" + n.Options;
+}
+
+bool TXkbLayoutPlatform::RestoreState(const std::string& state)
+{
+    const auto fields = SplitList(state, ';');
+    if (fields.size() != 6 || fields[0].empty() || fields[2].size() != 1 || fields[2][0] < '0' ||
+        fields[2][0] >= '0' + XkbNumKbdGroups)
         return false;
-    if (ReadRulesNames() != rememberedNames_ && !LoadKeymap(*rememberedNames_))
-        return false;
-    return LockGroup(rememberedGroup_);
+    return Restore({fields[3], fields[4], fields[0], fields[1], fields[5]}, fields[2][0] - '0');
 }

@@ -15,7 +15,7 @@ struct _XDisplay;
 // the XKB registry, the loaded ones as the groups of the current keymap
 // (the server's _XKB_RULES_NAMES), the active one as the locked group.
 // Activating a layout that is not loaded adds it as a group behind the
-// user's own and locks it.
+// user's own and locks it; the next activation takes it out again.
 class TXkbLayoutPlatform final : public TKeyboardLayoutPlatform
 {
 public:
@@ -32,8 +32,12 @@ public:
     std::vector<TInstalledLayout> InstalledLayouts() override;
     TLoadedLayouts LoadedLayouts() override;
     bool Activate(std::uint32_t id) override;
+    bool CanActivate() const override { return HasDisplay(); }
     void RememberCurrent() override;
     bool RestoreRemembered() override;
+    std::string Kind() const override { return "x11"; }
+    std::string RememberedState() const override;
+    bool RestoreState(const std::string& state) override;
 
 private:
     // The keymap's names, as setxkbmap takes them; layouts and variants are
@@ -53,6 +57,10 @@ private:
 
     _XDisplay* display_ = nullptr;
     std::optional<std::map<std::uint32_t, TXkbLayoutName>> names_;
+    bool Restore(const TRulesNames& names, int group);
+
     std::optional<TRulesNames> rememberedNames_;
     int rememberedGroup_ = 0;
+    // The layout the last activation added to the user's own, if it did.
+    std::optional<TXkbLayoutName> added_;
 };

@@ -4,6 +4,8 @@
 #include "layout/LayoutPlatform.h"
 
 #include <algorithm>
+#include <sstream>
+#include <string>
 #include <vector>
 
 // A desktop whose layouts a test sets; activating an installed layout loads
@@ -14,6 +16,7 @@ public:
     std::vector<TInstalledLayout> Installed;
     TLoadedLayouts Loaded;
     bool Refuse = false;
+    bool Switches = true; // the desktop offers a way to switch at all
 
     int InstalledReads = 0;
     std::vector<std::uint32_t> Activations;
@@ -37,12 +40,39 @@ public:
             Loaded.Items.push_back({id, ""});
         return true;
     }
+    bool CanActivate() const override { return Switches; }
     void RememberCurrent() override { Remembered = Loaded; }
     bool RestoreRemembered() override
     {
         Loaded = Remembered;
         return true;
     }
+    std::string Kind() const override { return "fake"; }
+    // The remembered ids in hexadecimal, then the active position: "407 40c;1".
+    std::string RememberedState() const override
+    {
+        std::ostringstream text;
+        for (const auto& item : Remembered.Items)
+            text << std::hex << item.Id << ' ';
+        text << ';' << std::dec << Remembered.Active;
+        return text.str();
+    }
+    bool RestoreState(const std::string& state) override
+    {
+        RestoredStates.push_back(state);
+        std::istringstream text(state);
+        TLoadedLayouts restored;
+        std::uint32_t id = 0;
+        while (text >> std::hex >> id)
+            restored.Items.push_back({id, ""});
+        text.clear();
+        char separator = 0;
+        if (!(text >> separator >> std::dec >> restored.Active) || separator != ';')
+            return false;
+        Loaded = restored;
+        return true;
+    }
+    std::vector<std::string> RestoredStates;
 };
 
 inline TInstalledLayout German()

@@ -2,9 +2,12 @@
 #include "FakeLayoutPlatform.h"
 #include "base/Errors.h"
 #include "layout/KeyboardLayoutAgent.h"
+#include "layout/ManualSwitchHint.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
+#include <unistd.h>
 
 namespace {
 
@@ -189,6 +192,100 @@ TEST(AgentWithoutActiveLayout, HasAnEmptyOriginalNameAndEmptyCurrentLines)
     agent.Refresh();
     EXPECT_EQ(agent.OriginalLayoutName(), "");
     EXPECT_EQ(agent.InfoLines().back(), "  Country: ");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(AgentTest, ManualSwitchHintOnlyWhereTheDesktopCannotSwitch)
+{
+    TManualSwitchHint hint;
+    EXPECT_EQ(hint.Take(*agent, "00000407"), "") << "the agent switches layouts itself";
+
+    platform->Switches = false;
+    EXPECT_EQ(hint.Take(*agent, "00000407"),
+              "This course is for the German keyboard. Switch your keyboard layout to German.");
+    EXPECT_EQ(hint.Take(*agent, "00000407"), "") << "told once";
+    // Another layout (the profile changed) is told again; an identifier no
+    // installed layout has is told as it stands.
+    EXPECT_NE(hint.Take(*agent, "0000040C").find("French keyboard"), std::string::npos);
+    EXPECT_NE(hint.Take(*agent, "0000ABCD").find("the 0000ABCD keyboard"), std::string::npos);
+}
+
+} // namespace
+
+namespace {
+
+struct RestoreFileTest : AgentTest
+{
+    RestoreFileTest()
+    {
+        folder = std::filesystem::temp_directory_path() /
+                 ("tapwren-restore-" + std::to_string(::getpid()) + "-" +
+                  testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(folder);
+        path = (folder / "twlayout.ini").string();
+    }
+    ~RestoreFileTest() override { std::filesystem::remove_all(folder); }
+
+    // A second run on the same desktop, as the agent of a new start.
+    std::unique_ptr<TKeyboardLayoutAgent> NextStart(TFakeLayoutPlatform*& next) const
+    {
+        auto p = std::make_unique<TFakeLayoutPlatform>();
+        p->Installed = platform->Installed;
+        p->Loaded = platform->Loaded;
+        next = p.get();
+        return std::make_unique<TKeyboardLayoutAgent>(std::move(p));
+    }
+
+    std::filesystem::path folder;
+    std::string path;
+};
+
+TEST_F(RestoreFileTest, RecordedBeforeTheFirstSwitchAndGoneOnceRestored)
+{
+    agent->KeepRestoreFile(path);
+    EXPECT_FALSE(std::filesystem::exists(path)) << "nothing switched yet";
+    ASSERT_TRUE(agent->ActivateLayout("0000040C"));
+    EXPECT_EQ(TLayoutRestoreFile(path).Read("fake"), std::optional<std::string>("407 ;0"));
+    ASSERT_TRUE(agent->ActivateLayout("00000407"));
+    EXPECT_EQ(TLayoutRestoreFile(path).Read("fake"), std::optional<std::string>("407 ;0"))
+        << "the layouts before the first switch, not those of a later one";
+    EXPECT_TRUE(agent->RestoreOriginalLayout());
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST_F(RestoreFileTest, NextStartPutsBackWhatACrashedRunLeft)
+{
+    agent->KeepRestoreFile(path);
+    ASSERT_TRUE(agent->ActivateLayout("0000040C"));
+    // Killed: the run never restores.
+    ASSERT_EQ(platform->Loaded.Active, 1);
+
+    TFakeLayoutPlatform* next = nullptr;
+    auto again = NextStart(next);
+    again->KeepRestoreFile(path);
+    EXPECT_EQ(next->RestoredStates, std::vector<std::string>{"407 ;0"});
+    EXPECT_EQ(next->Loaded.Items.size(), 1u);
+    EXPECT_EQ(again->OriginalLayoutName(), "German") << "the user's own, not the one left behind";
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST_F(RestoreFileTest, OtherDesktopsSectionsStayAndNoFileWithoutTheOwnersWish)
+{
+    TLayoutRestoreFile(path).Write("x11", "us;;0");
+    agent->KeepRestoreFile(path);
+    EXPECT_TRUE(platform->RestoredStates.empty());
+    ASSERT_TRUE(agent->ActivateLayout("0000040C"));
+    ASSERT_TRUE(agent->RestoreOriginalLayout());
+    EXPECT_EQ(TLayoutRestoreFile(path).Read("x11"), std::optional<std::string>("us;;0"));
+    EXPECT_EQ(TLayoutRestoreFile(path).Read("fake"), std::nullopt);
+
+    TFakeLayoutPlatform* next = nullptr;
+    auto without = NextStart(next);
+    ASSERT_TRUE(without->ActivateLayout("0000040C"));
+    EXPECT_EQ(TLayoutRestoreFile(path).Read("fake"), std::nullopt);
 }
 
 } // namespace

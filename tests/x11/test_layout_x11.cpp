@@ -87,11 +87,45 @@ TEST_F(X11LayoutTest, SwitchesBetweenUsAndGerman)
     ASSERT_TRUE(agent->ActivateLayout("00000407"));
     EXPECT_EQ(Query()["layout"], "us,de");
     EXPECT_EQ(ActiveGroup(), 1);
+    // The user's own layout again: the added one is no longer needed.
     ASSERT_TRUE(agent->ActivateLayout("00000409"));
-    EXPECT_EQ(Query()["layout"], "us,de");
+    EXPECT_EQ(Query()["layout"], "us");
     EXPECT_EQ(ActiveGroup(), 0);
     ASSERT_TRUE(agent->ActivateAvailable(agent->IndexOfLayout("00000407")));
     EXPECT_EQ(ActiveGroup(), 1);
+}
+
+TEST_F(X11LayoutTest, AddedLayoutsDoNotPileUp)
+{
+    const auto agent = NewAgent();
+    for (const char* id : {"00000407", "0000040C", "0000040A", "00000407"})
+        ASSERT_TRUE(agent->ActivateLayout(id)) << id;
+    EXPECT_EQ(Query()["layout"], "us,de");
+    EXPECT_EQ(ActiveGroup(), 1);
+}
+
+TEST_F(X11LayoutTest, StateOfAKilledRunIsPutBackByTheNext)
+{
+    SetKeymap("-layout us,fr -variant dvorak, -option grp:alt_shift_toggle");
+    LockGroup(1);
+    std::string state;
+    {
+        const auto agent = NewAgent();
+        TXkbLayoutPlatform platform("");
+        platform.RememberCurrent();
+        state = platform.RememberedState();
+        ASSERT_TRUE(agent->ActivateLayout("00000407"));
+    } // killed: nothing restored
+    ASSERT_EQ(Query()["layout"], "us,fr,de");
+    TXkbLayoutPlatform next("");
+    EXPECT_TRUE(next.RestoreState(state));
+    const auto query = Query();
+    EXPECT_EQ(query.at("layout"), "us,fr");
+    EXPECT_EQ(query.at("variant"), "dvorak,");
+    EXPECT_EQ(query.at("options"), "grp:alt_shift_toggle");
+    EXPECT_EQ(ActiveGroup(), 1);
+    for (const char* bad : {"", "us", "us;;9;evdev;pc105;", "us;;0;evdev"})
+        EXPECT_FALSE(next.RestoreState(bad)) << bad;
 }
 
 TEST_F(X11LayoutTest, KeepsTheUsersLayoutsVariantsAndOptions)
@@ -105,7 +139,8 @@ TEST_F(X11LayoutTest, KeepsTheUsersLayoutsVariantsAndOptions)
     EXPECT_EQ(query["options"], "grp:alt_shift_toggle");
     EXPECT_EQ(ActiveGroup(), 2);
     ASSERT_TRUE(agent->ActivateLayout("00010409"));
-    EXPECT_EQ(Query()["layout"], "us,fr,de");
+    EXPECT_EQ(Query()["layout"], "us,fr");
+    EXPECT_EQ(Query()["variant"], "dvorak,");
     EXPECT_EQ(ActiveGroup(), 0);
 }
 

@@ -14,6 +14,8 @@ TTWStarterBase::TTWStarterBase(QObject* owner, std::unique_ptr<TKeyboardLayoutAg
 {
     BindProfile(*UserProfile);
     BindProfile(*NewUserProfile);
+    if (Settings != nullptr && Settings->ToRestoreLayout)
+        LayoutAgent->KeepRestoreFile(Settings->LayoutRestoreFileName());
     LayoutAgent->Refresh();
 }
 

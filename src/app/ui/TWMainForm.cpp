@@ -12,6 +12,7 @@
 #include "base/ui/MessageBoxes.h"
 #include "base/ui/QtBridge.h"
 #include "drills/WeakKeyLines.h"
+#include "drills/ui/GuidanceDock.h"
 #include "drills/ui/GuidanceWindows.h"
 #include "drills/ui/LongText.h"
 #include "drills/ui/Sentence.h"
@@ -42,6 +43,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QUrl>
 
 #ifndef TAPWREN_MANUAL_URL
@@ -203,7 +205,8 @@ void TTWMainFm::LoadGuidance()
 
 void TTWMainFm::ActivateProfileLayout()
 {
-    if (LayoutAgent == nullptr || LayoutAgent->ActivateLayout(Profile->KeyboardLayout))
+    if (LayoutAgent == nullptr || !LayoutAgent->CanActivateLayouts() ||
+        LayoutAgent->ActivateLayout(Profile->KeyboardLayout))
         return;
     TMessageBoxes::Plain(this, ToQString(Profile->KeyboardLayout, Settings->CodePage()) +
                                    Ui(_(" layout could not be activated.")));
@@ -301,7 +304,13 @@ std::unique_ptr<T> TTWMainFm::CreateDrill(const TFont& font, THistoryActivity ac
     form->Engine.PopupStatistics = Profile->PopupAtEnd;
     form->SetPracticeFont(ToQFont(font, Settings->CodePage()), ToQColor(font.Color));
     form->Engine.HighlightFlag = Profile->HighLight;
+    guidance_->DockIn(form->GuidanceDock);
     form->SetGuidanceWindows(guidance_.get());
+    if (LayoutAgent != nullptr) {
+        const std::string hint = switchHint_.Take(*LayoutAgent, Profile->KeyboardLayout);
+        if (!hint.empty())
+            form->SBHelp->showMessage(Ui(hint.c_str()));
+    }
     return form;
 }
 
@@ -439,6 +448,12 @@ void TTWMainFm::PractiseKeys(const std::vector<unsigned char>& keys, const THist
     RunDrill(*form);
 }
 
+void TTWMainFm::CloseWithoutReport()
+{
+    reportAtClose_ = false;
+    close();
+}
+
 void TTWMainFm::closeEvent(QCloseEvent* event)
 {
     if (!FormClose()) {
@@ -456,10 +471,11 @@ bool TTWMainFm::FormClose()
     if (Profile == nullptr)
         return true;
     RunPracticeTime.AddToTotal(*Profile);
-    TMessageBoxes::Information(
-        this, Ui(RunPracticeTime
-                     .Report(Settings->CodePage().ToUtf8(Profile->UserName), Profile->TimeTotal)
-                     .c_str()));
+    if (reportAtClose_)
+        TMessageBoxes::Information(
+            this, Ui(RunPracticeTime
+                         .Report(Settings->CodePage().ToUtf8(Profile->UserName), Profile->TimeTotal)
+                         .c_str()));
     try {
         Profile->Save();
         Settings->Save();

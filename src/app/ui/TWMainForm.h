@@ -4,6 +4,7 @@
 #include "app/PracticeTime.h"
 #include "app/SoundCues.h"
 #include "history/HistoryFigures.h"
+#include "layout/ManualSwitchHint.h"
 
 #include <QWidget>
 #include <cstdint>
@@ -15,8 +16,8 @@
 class QAction;
 class QFrame;
 class QPushButton;
-class TDrillGuidance;
 class TFmLinePractice;
+class TGuidanceWindows;
 class THistory;
 class TLineRecorder;
 class TKeyboardLayoutAgent;
@@ -107,6 +108,10 @@ public:
     void A_ProfileExecute() { EditProfile(); }
     void A_StatisticsExecute() { ShowStatistics(); }
 
+    // Closes as Exit does, but without the report of practice time: the run
+    // ends at the system's request, with nobody there to answer it.
+    void CloseWithoutReport();
+
     void RunGame();
     void OpenHelp();
     // The profile dialog on the live profile: what it changes applies to the
@@ -129,7 +134,8 @@ private:
     void FormShow();
     void LoadGuidance();
     // The profile's keyboard layout; a layout that cannot be activated is
-    // told, and the run goes on with the current one.
+    // told, and the run goes on with the current one. Where the desktop
+    // cannot switch layouts at all, the drills' status line asks the user to.
     void ActivateProfileLayout();
     void HideActions();
     void ShowActions();
@@ -150,7 +156,9 @@ private:
     QPushButton* AddButton(QAction*& action, const char* caption, int top,
                            void (TTWMainFm::*handler)());
 
-    std::unique_ptr<TDrillGuidance> guidance_;
+    std::unique_ptr<TGuidanceWindows> guidance_;
+    bool reportAtClose_ = true;
+    TManualSwitchHint switchHint_;
     // The current drill's; replaced by the next drill's.
     std::unique_ptr<TLineRecorder> lineRecorder_;
 };

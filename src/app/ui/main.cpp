@@ -3,6 +3,7 @@
 #include "app/ui/Application.h"
 #include "app/ui/CommandLine.h"
 #include "app/ui/FormLogon.h"
+#include "app/ui/QuitSignals.h"
 #include "app/ui/StarterLocal.h"
 #include "app/ui/Translation.h"
 #include "app/ui/UserDataFolder.h"
@@ -22,6 +23,9 @@ int main(int argc, char** argv)
                                              : std::make_unique<TApplication>(argc, argv);
     const TCommandLine commandLine(QCoreApplication::arguments());
     const TProgramFiles files = ProgramFiles();
+    // kill, Ctrl+C and a closed terminal end the run as Exit does.
+    const TQuitSignals quitSignals;
+
     TTranslation translation;
     commandLine.SetupTranslation(translation, files.LocaleDir);
     if (const auto status = commandLine.Answer())
