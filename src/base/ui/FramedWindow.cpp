@@ -5,12 +5,15 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
 
 namespace {
+
+const QMargins AssumedWaylandFrame(4, 32, 4, 4);
 
 QMargins DrawnFrame(const QWidget& window)
 {
@@ -116,6 +119,10 @@ QMargins FrameMargins(const QWidget& window)
     const QMargins own = DrawnFrame(window);
     if (!own.isNull())
         return own;
+    // A Wayland compositor that draws the frames itself (sway, KDE Plasma)
+    // does not tell their size: leave room for a title bar and borders.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        return AssumedWaylandFrame;
     QMargins other;
     for (const QWidget* shown : QApplication::topLevelWidgets()) {
         const QMargins frame =
