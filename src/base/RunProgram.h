@@ -2,6 +2,7 @@
 #pragma once
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,3 +11,8 @@
 // when it could not start, died of a signal or overran the timeout (it is
 // then killed).
 int RunProgram(const std::vector<std::string>& argv, std::chrono::milliseconds timeout);
+
+// The same, keeping what the program writes to its standard output: that
+// output when it exits with 0 in time, nothing otherwise.
+std::optional<std::string> ProgramOutput(const std::vector<std::string>& argv,
+                                         std::chrono::milliseconds timeout);
