@@ -105,6 +105,9 @@ void TQuitSignals::EndStep()
     }
     if (TTWMainFm* main = MainWindow()) {
         main->CloseWithoutReport();
+        // A save that failed keeps the window, and its box told why; a
+        // later signal tries again.
+        ending_ = false;
         return;
     }
     if (QWidget* logon = TApplication::MainForm())

@@ -451,7 +451,8 @@ void TTWMainFm::PractiseKeys(const std::vector<unsigned char>& keys, const THist
 void TTWMainFm::CloseWithoutReport()
 {
     reportAtClose_ = false;
-    close();
+    if (!close())
+        reportAtClose_ = true; // the run goes on, and Exit reports again
 }
 
 void TTWMainFm::closeEvent(QCloseEvent* event)
