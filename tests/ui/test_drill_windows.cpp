@@ -145,6 +145,27 @@ private slots:
         QCOMPARE(form->Lesson(), 3);
     }
 
+    // A course of hundreds of lessons shows its position whole.
+    void lessonPositionFitsItsLabel()
+    {
+        std::string lines;
+        for (int n = 0; n < 999; ++n)
+            lines += "ab\r\n";
+        auto form = TFmLinePractice::Create<TFmCoursePrac>(codePage_);
+        form->SetFileName(WriteFile("course.txt", lines));
+        form->SetLesson(997);
+        form->LoadFile();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        QCOMPARE(form->Label1->text(), QStringLiteral("998 / 999"));
+        const QRect text = form->Label1->fontMetrics().boundingRect(form->Label1->text());
+        QVERIFY2(text.width() <= form->Label1->contentsRect().width(),
+                 qPrintable(QStringLiteral("%1 > %2")
+                                .arg(text.width())
+                                .arg(form->Label1->contentsRect().width())));
+        QVERIFY(form->Label1->geometry().right() < form->Panel1->width());
+    }
+
     void sentenceOfAOneLineFileComesEveryTime()
     {
         auto form = TFmLinePractice::Create<TFmSentencePrac>(codePage_);

@@ -6,8 +6,10 @@
 #include "drills/CourseDrill.h"
 #include "drills/stopw.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QStatusBar>
+#include <algorithm>
 
 TFmCoursePrac::TFmCoursePrac(const TCodePage& codePage, QWidget* parent)
     : TFmSentencePrac(codePage, parent)
@@ -15,11 +17,14 @@ TFmCoursePrac::TFmCoursePrac(const TCodePage& codePage, QWidget* parent)
     setObjectName(QStringLiteral("FmCoursePrac"));
     Label1 = new QLabel(QStringLiteral("00 / 00"), Panel1);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(480, 90, 91, 23);
     QFont font(QStringLiteral("Courier New"));
     font.setPixelSize(21);
     font.setBold(true);
     Label1->setFont(font);
+    // Wide enough for a course of up to 999 lessons, not only for "00 / 00".
+    const int width = QFontMetrics(font).horizontalAdvance(QStringLiteral("000 / 000")) +
+                      2 * Label1->margin() + 2 * Label1->frameWidth();
+    Label1->setGeometry(480, 90, std::max(91, width), 23);
     Host.SetLessonLabel(Label1);
     auto drill = std::make_unique<TCourseDrill>(Engine, DrillStopwatch(), Host);
     course_ = drill.get();
